@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -269,6 +270,18 @@ TEST(DataFileReader, RefusesBrokenInputNamingFileLineAndLimit) {
     EXPECT_NE(result.message.find(c.message), std::string::npos) << result.message;
     EXPECT_EQ(result.message.find('\n'), std::string::npos) << "one line";
   }
+}
+
+TEST(DataFileReader, DecimalPointWhateverTheLocale) {
+  const char* previous = std::setlocale(LC_ALL, nullptr);
+  const std::string saved = previous ? previous : "C";
+  if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+  AnalysisInput input;
+  const ReadResult result =
+      readDataFile(replaceLine(minimalDataFile(), 7, "0 0.25 1 0 4 1 0"), "test.vr6d", input);
+  std::setlocale(LC_ALL, saved.c_str());
+  ASSERT_TRUE(result.ok) << result.message;
+  EXPECT_EQ(input.pile.lengthIncrement, 0.25);
 }
 
 TEST(CptFileReader, ReadsPointsAndRefusesBrokenFiles) {

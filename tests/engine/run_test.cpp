@@ -356,5 +356,17 @@ TEST(Run, StoppedRunLeavesNoEarlierPlotData) {
   EXPECT_EQ(readFile(project.paths().plotFile), "");
 }
 
+TEST(Run, BundledExampleRuns) {
+  const std::string examples = std::string(VORNE_TEST_DATA) + "/../../examples/";
+  TempDir dir;
+  RunPaths paths{examples + "steel_pipe_layered.vr6d", dir.file("example.vr6o"),
+                 dir.file("example.vr6p"), examples + "steel_pipe_layered.cpt"};
+  std::ostringstream console;
+  std::istringstream in;
+  EXPECT_EQ(runAnalysis(paths, "2014.6.5", console, in), kVorneStatusFinished) << console.str();
+  EXPECT_TRUE(contains(readFile(paths.reportFile),
+                       "          Steel pipe pile, 24 in OD open-ended, in layered sand and clay"));
+}
+
 }  // namespace
 }  // namespace vorne
