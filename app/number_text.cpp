@@ -1,0 +1,123 @@
+// Locale-independent number text; std::from_chars and std::to_chars never look at the locale.
+#include "app/number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+namespace vorne {
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+bool parseDecimal(std::string_view text, double& value) {
+  std::size_t i = 0;
+  const std::size_t n = text.size();
+  bool negative = false;
+  if (i < n && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  const std::size_t numberStart = i;
+  std::size_t digits = 0;
+  while (i < n && isDigit(text[i])) ++i, ++digits;
+  if (i < n && text[i] == '.') {
+    ++i;
+    while (i < n && isDigit(text[i])) ++i, ++digits;
+  }
+  if (digits == 0) return false;
+  if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+    std::size_t exponentDigits = 0;
+    while (i < n && isDigit(text[i])) ++i, ++exponentDigits;
+    if (exponentDigits == 0) return false;
+  }
+  if (i != n) return false;
+  // from_chars takes no leading "+"; the sign is applied afterwards.
+  std::string_view number = text.substr(numberStart);
+  double parsed = 0.0;
+  const auto result = std::from_chars(number.data(), number.data() + number.size(), parsed,
+                                      std::chars_format::general);
+  if (result.ec != std::errc() || result.ptr != number.data() + number.size()) return false;
+  if (!std::isfinite(parsed)) return false;
+  value = negative ? -parsed : parsed;
+  return true;
+}
+
+namespace {
+
+// Splits value into its significant digits (trailing zeros removed) and decimal exponent, rounded
+// to precision digits: value = 0.d1d2... * 10^(exponent + 1).
+void significantDigits(double value, int precision, std::string& digits, int& exponent) {
+  char buffer[64];
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific,
+                    precision - 1);
+  const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+  const std::size_t e = text.find('e');
+  digits.clear();
+  for (std::size_t k = 0; k < e; ++k) {
+    if (text[k] != '.') digits.push_back(text[k]);
+  }
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  exponent = std::atoi(std::string(text.substr(e + 1)).c_str());
+}
+
+}  // namespace
+
+std::string formatGeneral(double value, int precision) {
+  if (std::isnan(value)) return "NAN";
+  if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
+  if (value == 0.0) return "0";
+  if (precision < 1) precision = 1;
+  if (precision > 17) precision = 17;
+  std::string digits;
+  int exponent = 0;
+  significantDigits(value, precision, digits, exponent);
+  std::string out = value < 0 ? "-" : "";
+  if (exponent >= precision || exponent < -4) {
+    out += digits[0];
+    if (digits.size() > 1) {
+      out += '.';
+      out.append(digits, 1, std::string::npos);
+    }
+    out += 'E';
+    out += std::to_string(exponent);
+    return out;
+  }
+  if (exponent < 0) {
+    out += "0.";
+    out.append(static_cast<std::size_t>(-exponent - 1), '0');
+    out += digits;
+    return out;
+  }
+  const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
+  if (digits.size() <= integerDigits) {
+    out += digits;
+    out.append(integerDigits - digits.size(), '0');
+  } else {
+    out.append(digits, 0, integerDigits);
+    out += '.';
+    out.append(digits, integerDigits, std::string::npos);
+  }
+  return out;
+}
+
+std::string formatExponent(double value, int precision) {
+  if (!std::isfinite(value)) return formatGeneral(value, precision);
+  if (precision < 1) precision = 1;
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                    std::chars_format::scientific, precision - 1);
+  std::string out(buffer, result.ptr);
+  for (char& c : out) {
+    if (c == 'e') c = 'E';
+  }
+  return out;
+}
+
+}  // namespace vorne
