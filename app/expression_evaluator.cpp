@@ -3,8 +3,6 @@
 // values are written with 17 significant digits, which gives back every double exactly.
 #include "app/expression_evaluator.h"
 
-#include "app/number_text.h"
-
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -12,6 +10,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "app/number_text.h"
 
 namespace vorne {
 
@@ -26,11 +26,36 @@ constexpr double kLargestFactorial = 170.0;
 
 const QString kPrefix = QStringLiteral("Entry could not be evaluated:\n");
 
-[[noreturn]] void fail(const char* reason) { throw EExpressionError(kPrefix + QLatin1String(reason)); }
+[[noreturn]] void fail(const char* reason) {
+  throw EExpressionError(kPrefix + QLatin1String(reason));
+}
 
 enum class Function {
-  ArcTanh, ArcTan, Cotan, Tanh, Tan, ArcCosh, ArcCos, Cosh, Cosec, Cos, Sec,
-  ArcSinh, ArcSin, Sinh, Sin, Csc, Abs, Frac, Int, Ln, Round, Ceil, Floor, Log, Sqrt,
+  ArcTanh,
+  ArcTan,
+  Cotan,
+  Tanh,
+  Tan,
+  ArcCosh,
+  ArcCos,
+  Cosh,
+  Cosec,
+  Cos,
+  Sec,
+  ArcSinh,
+  ArcSin,
+  Sinh,
+  Sin,
+  Csc,
+  Abs,
+  Frac,
+  Int,
+  Ln,
+  Round,
+  Ceil,
+  Floor,
+  Log,
+  Sqrt,
 };
 
 struct FunctionName {
@@ -68,31 +93,56 @@ bool isFunctionName(std::string_view text) {
 
 double apply(Function f, double x) {
   switch (f) {
-    case Function::ArcTanh: return std::atanh(x);
-    case Function::ArcTan: return std::atan(x);
-    case Function::Cotan: return 1.0 / std::tan(x);
-    case Function::Tanh: return std::tanh(x);
-    case Function::Tan: return std::tan(x);
-    case Function::ArcCosh: return std::acosh(x);
-    case Function::ArcCos: return std::acos(x);
-    case Function::Cosh: return std::cosh(x);
-    case Function::Cosec: return 1.0 / std::sin(x);
-    case Function::Cos: return std::cos(x);
-    case Function::Sec: return 1.0 / std::cos(x);
-    case Function::ArcSinh: return std::asinh(x);
-    case Function::ArcSin: return std::asin(x);
-    case Function::Sinh: return std::sinh(x);
-    case Function::Sin: return std::sin(x);
-    case Function::Csc: return 1.0 / std::sin(x);
-    case Function::Abs: return std::fabs(x);
-    case Function::Frac: return x - std::trunc(x);
-    case Function::Int: return std::trunc(x);
-    case Function::Ln: return std::log(x);
-    case Function::Round: return std::round(x);
-    case Function::Ceil: return std::ceil(x);
-    case Function::Floor: return std::floor(x);
-    case Function::Log: return std::log10(x);
-    case Function::Sqrt: return std::sqrt(x);
+    case Function::ArcTanh:
+      return std::atanh(x);
+    case Function::ArcTan:
+      return std::atan(x);
+    case Function::Cotan:
+      return 1.0 / std::tan(x);
+    case Function::Tanh:
+      return std::tanh(x);
+    case Function::Tan:
+      return std::tan(x);
+    case Function::ArcCosh:
+      return std::acosh(x);
+    case Function::ArcCos:
+      return std::acos(x);
+    case Function::Cosh:
+      return std::cosh(x);
+    case Function::Cosec:
+      return 1.0 / std::sin(x);
+    case Function::Cos:
+      return std::cos(x);
+    case Function::Sec:
+      return 1.0 / std::cos(x);
+    case Function::ArcSinh:
+      return std::asinh(x);
+    case Function::ArcSin:
+      return std::asin(x);
+    case Function::Sinh:
+      return std::sinh(x);
+    case Function::Sin:
+      return std::sin(x);
+    case Function::Csc:
+      return 1.0 / std::sin(x);
+    case Function::Abs:
+      return std::fabs(x);
+    case Function::Frac:
+      return x - std::trunc(x);
+    case Function::Int:
+      return std::trunc(x);
+    case Function::Ln:
+      return std::log(x);
+    case Function::Round:
+      return std::round(x);
+    case Function::Ceil:
+      return std::ceil(x);
+    case Function::Floor:
+      return std::floor(x);
+    case Function::Log:
+      return std::log10(x);
+    case Function::Sqrt:
+      return std::sqrt(x);
   }
   return x;
 }
@@ -192,8 +242,10 @@ bool isSign(std::string_view text, std::size_t i) {
 
 double reduce(char op, double a, double b) {
   switch (op) {
-    case '^': return checked(std::pow(a, b));
-    case '*': return checked(a * b);
+    case '^':
+      return checked(std::pow(a, b));
+    case '*':
+      return checked(a * b);
     case '/':
       if (b == 0.0) fail("division by zero");
       return checked(a / b);
@@ -206,12 +258,18 @@ double reduce(char op, double a, double b) {
       if (tb == 0.0) fail("division by zero");
       return static_cast<double>(static_cast<std::int64_t>(ta) % static_cast<std::int64_t>(tb));
     }
-    case '&': return (a != 0.0 && b != 0.0) ? 1.0 : 0.0;
-    case '+': return checked(a + b);
-    case '-': return checked(a - b);
-    case '|': return (a != 0.0 || b != 0.0) ? 1.0 : 0.0;
-    case '=': return a == b ? 1.0 : 0.0;
-    default: break;
+    case '&':
+      return (a != 0.0 && b != 0.0) ? 1.0 : 0.0;
+    case '+':
+      return checked(a + b);
+    case '-':
+      return checked(a - b);
+    case '|':
+      return (a != 0.0 || b != 0.0) ? 1.0 : 0.0;
+    case '=':
+      return a == b ? 1.0 : 0.0;
+    default:
+      break;
   }
   fail("invalid expression");
 }

@@ -5,7 +5,6 @@
 #define VORNE_APP_EXPRESSION_EVALUATOR_H
 
 #include <QString>
-
 #include <stdexcept>
 
 namespace vorne {

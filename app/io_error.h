@@ -4,7 +4,6 @@
 #define VORNE_APP_IO_ERROR_H
 
 #include <QString>
-
 #include <stdexcept>
 
 namespace vorne {
@@ -12,7 +11,9 @@ namespace vorne {
 class EInOutError : public std::runtime_error {
  public:
   explicit EInOutError(const QString& message, QString fileName = {})
-      : std::runtime_error(message.toStdString()), m_message(message), m_fileName(std::move(fileName)) {}
+      : std::runtime_error(message.toStdString()),
+        m_message(message),
+        m_fileName(std::move(fileName)) {}
 
   // The text shown to the user.
   const QString& message() const { return m_message; }

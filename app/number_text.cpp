@@ -54,9 +54,8 @@ namespace {
 // to precision digits: value = 0.d1d2... * 10^(exponent + 1).
 void significantDigits(double value, int precision, std::string& digits, int& exponent) {
   char buffer[64];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific,
-                    precision - 1);
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                    std::chars_format::scientific, precision - 1);
   const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
   const std::size_t e = text.find('e');
   digits.clear();

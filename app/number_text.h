@@ -4,7 +4,6 @@
 #define VORNE_APP_NUMBER_TEXT_H
 
 #include <QString>
-
 #include <string>
 #include <string_view>
 

@@ -1,12 +1,12 @@
 // Exit check of a numeric field.
 #include "app/numeric_entry.h"
 
-#include "app/expression_evaluator.h"
-#include "app/number_text.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+
+#include "app/expression_evaluator.h"
+#include "app/number_text.h"
 
 namespace vorne {
 

@@ -4,7 +4,6 @@
 #define VORNE_APP_NUMERIC_ENTRY_H
 
 #include <QString>
-
 #include <limits>
 
 namespace vorne {

@@ -17,7 +17,7 @@ struct Token {
 
 // In the order in which each kind is searched: a longer token before the plain letter.
 constexpr std::array<Token, 6> kForceTokens{{
-    {"F6", "slug", "Mg", 0.0145939029372064},           // slug -> Mg
+    {"F6", "slug", "Mg", 0.0145939029372064},  // slug -> Mg
     {"F5", "sec", "sec", 1.0},
     {"F4", "lb-sec2/in", "Mg", 0.175126835246476},      // lbf s^2/in -> Mg
     {"F2", "tons", "kN", 2000.0 * kPoundToKiloNewton},  // short tons -> kN
@@ -93,8 +93,7 @@ QString unitLabel(const QString& caption, const QString& unitTemplate, int units
 double englishToSiFactor(const QString& unitTemplate) {
   const qsizetype slash = unitTemplate.indexOf(QLatin1Char('/'));
   if (slash < 0) return expressionFactor(unitTemplate);
-  return expressionFactor(unitTemplate.left(slash)) /
-         expressionFactor(unitTemplate.mid(slash + 1));
+  return expressionFactor(unitTemplate.left(slash)) / expressionFactor(unitTemplate.mid(slash + 1));
 }
 
 }  // namespace vorne

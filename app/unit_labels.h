@@ -29,9 +29,9 @@ double englishToSiFactor(const QString& unitTemplate);
 
 // Factors of single tokens, English to SI.
 inline constexpr double kPoundToKiloNewton = 0.00444822199911631;  // F: lbs -> kN
-inline constexpr double kInchToMetre = 0.0254;                      // L: in -> m
-inline constexpr double kInchToMillimetre = 25.4;                   // L1: in -> mm
-inline constexpr double kFootToMetre = 0.3048;                      // L2: ft -> m
+inline constexpr double kInchToMetre = 0.0254;                     // L: in -> m
+inline constexpr double kInchToMillimetre = 25.4;                  // L1: in -> mm
+inline constexpr double kFootToMetre = 0.3048;                     // L2: ft -> m
 
 }  // namespace vorne
 

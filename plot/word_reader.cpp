@@ -1,11 +1,10 @@
 // Word reader: loading, word splitting and the conversions with their messages.
 #include "plot/word_reader.h"
 
-#include "app/number_text.h"
-
 #include <QFile>
-
 #include <cmath>
+
+#include "app/number_text.h"
 
 namespace vorne {
 

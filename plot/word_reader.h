@@ -4,13 +4,12 @@
 #ifndef VORNE_PLOT_WORD_READER_H
 #define VORNE_PLOT_WORD_READER_H
 
-#include "app/io_error.h"
-
 #include <QString>
-
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "app/io_error.h"
 
 namespace vorne {
 

@@ -1,13 +1,13 @@
 // Expression evaluator, unit labels, number text and the exit check of a numeric field.
-#include "app/expression_evaluator.h"
-#include "app/number_text.h"
 #include "app/numeric_entry.h"
-#include "app/unit_labels.h"
 
 #include <QtTest>
-
 #include <clocale>
 #include <cmath>
+
+#include "app/expression_evaluator.h"
+#include "app/number_text.h"
+#include "app/unit_labels.h"
 
 using namespace vorne;
 
@@ -89,21 +89,36 @@ void NumericEntryTest::evaluatesExpressions() {
 void NumericEntryTest::refusesBadExpressions_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<QString>("message");
-  QTest::newRow("non-integral factorial") << "2.5!" << "! (factoral) applicable to integers only";
-  QTest::newRow("unclosed parenthesis") << "(2+3" << "invalid character(s) in expression";
-  QTest::newRow("unopened parenthesis") << "2+3)" << "() (parentheses) do not match";
-  QTest::newRow("empty entry") << "" << "entry cannot be blank";
-  QTest::newRow("only blanks") << "  \t " << "entry cannot be blank";
-  QTest::newRow("dangling operator") << "2+" << "invalid character(s) in expression";
-  QTest::newRow("letters") << "abc" << "invalid character(s) in expression";
-  QTest::newRow("decimal comma") << "1,5" << "invalid character(s) in expression";
-  QTest::newRow("bad hexadecimal") << "$1G" << "invalid use of $ (hex function)";
-  QTest::newRow("division by zero") << "1/0" << "division by zero";
-  QTest::newRow("remainder by zero") << "5%0" << "division by zero";
-  QTest::newRow("root of a negative") << "sqrt(-1)" << "result is not a number";
-  QTest::newRow("huge factorial ends at once") << "1e15!" << "result is too large";
-  QTest::newRow("overflow") << "1e300*1e300" << "result is too large";
-  QTest::newRow("infinity is not a number") << "inf" << "invalid character(s) in expression";
+  QTest::newRow("non-integral factorial") << "2.5!"
+                                          << "! (factoral) applicable to integers only";
+  QTest::newRow("unclosed parenthesis") << "(2+3"
+                                        << "invalid character(s) in expression";
+  QTest::newRow("unopened parenthesis") << "2+3)"
+                                        << "() (parentheses) do not match";
+  QTest::newRow("empty entry") << ""
+                               << "entry cannot be blank";
+  QTest::newRow("only blanks") << "  \t "
+                               << "entry cannot be blank";
+  QTest::newRow("dangling operator") << "2+"
+                                     << "invalid character(s) in expression";
+  QTest::newRow("letters") << "abc"
+                           << "invalid character(s) in expression";
+  QTest::newRow("decimal comma") << "1,5"
+                                 << "invalid character(s) in expression";
+  QTest::newRow("bad hexadecimal") << "$1G"
+                                   << "invalid use of $ (hex function)";
+  QTest::newRow("division by zero") << "1/0"
+                                    << "division by zero";
+  QTest::newRow("remainder by zero") << "5%0"
+                                     << "division by zero";
+  QTest::newRow("root of a negative") << "sqrt(-1)"
+                                      << "result is not a number";
+  QTest::newRow("huge factorial ends at once") << "1e15!"
+                                               << "result is too large";
+  QTest::newRow("overflow") << "1e300*1e300"
+                            << "result is too large";
+  QTest::newRow("infinity is not a number") << "inf"
+                                            << "invalid character(s) in expression";
 }
 
 void NumericEntryTest::refusesBadExpressions() {
@@ -145,9 +160,9 @@ void NumericEntryTest::convertsTemplatesBetweenSystems_data() {
   QTest::addColumn<double>("englishToSi");
   QTest::newRow("depth ft to m") << "L2" << 0.3048;
   // 1 lbs = 0.00444822199911631 kN (the inverse of 224.8089237), 1 ft = 0.3048 m.
-  QTest::newRow("psf to kPa") << "F/L2^2" << 0.04788026311212539;  // 0.004448222 / 0.3048^2
+  QTest::newRow("psf to kPa") << "F/L2^2" << 0.04788026311212539;    // 0.004448222 / 0.3048^2
   QTest::newRow("pcf to kN/m3") << "F/L2^3" << 0.15708747740198617;  // 0.004448222 / 0.3048^3
-  QTest::newRow("in2 to m2") << "L^2" << 0.00064516;                // 0.0254^2
+  QTest::newRow("in2 to m2") << "L^2" << 0.00064516;                 // 0.0254^2
   QTest::newRow("ksf to kPa") << "F1/L2^2" << 47.88026311212539;     // 1000 lbs per kip
   QTest::newRow("no unit") << "" << 1.0;
 }
@@ -219,24 +234,24 @@ void NumericEntryTest::exitCheckClampsAndExplains_data() {
   QTest::addColumn<QString>("message");
   const double lo = NumericEntryRules::kLowest;
   const double hi = NumericEntryRules::kHighest;
-  QTest::newRow("expression cleaned") << "3*2" << false << lo << hi << true << "6" << "";
-  QTest::newRow("above maximum holds maximum")
-      << "20" << false << 0.001 << 10.0 << false << "10" << "Entry must be less than or equal to 10";
-  QTest::newRow("below minimum holds minimum")
-      << "0" << false << 0.001 << 10.0 << false << "0.001"
-      << "Entry must be greater than or equal to 0.001";
-  QTest::newRow("fraction in integer field")
-      << "2.5" << true << lo << hi << false << "2.5" << "Entry must be an integer.";
-  QTest::newRow("bad text in integer field")
-      << "x" << true << lo << hi << false << "x" << "Entry must be a valid integer.";
+  QTest::newRow("expression cleaned") << "3*2" << false << lo << hi << true << "6"
+                                      << "";
+  QTest::newRow("above maximum holds maximum") << "20" << false << 0.001 << 10.0 << false << "10"
+                                               << "Entry must be less than or equal to 10";
+  QTest::newRow("below minimum holds minimum") << "0" << false << 0.001 << 10.0 << false << "0.001"
+                                               << "Entry must be greater than or equal to 0.001";
+  QTest::newRow("fraction in integer field") << "2.5" << true << lo << hi << false << "2.5"
+                                             << "Entry must be an integer.";
+  QTest::newRow("bad text in integer field") << "x" << true << lo << hi << false << "x"
+                                             << "Entry must be a valid integer.";
   QTest::newRow("bad text in real field")
-      << "" << false << lo << hi << false << ""
-      << kNotEvaluated + "entry cannot be blank";
+      << "" << false << lo << hi << false << "" << kNotEvaluated + "entry cannot be blank";
   QTest::newRow("integer field refuses past 32 bits")
       << "3e9" << true << lo << hi << false << "2147483647"
       << "Entry must be less than or equal to 2147483647";
-  QTest::newRow("appending an operator to the value") << "3*2" << true << 0.0 << 100.0 << true
-                                                      << "6" << "";
+  QTest::newRow("appending an operator to the value")
+      << "3*2" << true << 0.0 << 100.0 << true << "6"
+      << "";
 }
 
 void NumericEntryTest::exitCheckClampsAndExplains() {

@@ -3,7 +3,6 @@
 
 #include <QTemporaryDir>
 #include <QtTest>
-
 #include <clocale>
 
 using namespace vorne;
@@ -20,10 +19,14 @@ struct Step {
 
 QString run(TWordReader& reader, Op op) {
   switch (op) {
-    case Op::Word: return reader.NextWord();
-    case Op::Float: return QString::number(reader.ReadFloat(), 'g', 15);
-    case Op::Integer: return QString::number(reader.ReadInteger());
-    case Op::Line: return reader.ReadLine();
+    case Op::Word:
+      return reader.NextWord();
+    case Op::Float:
+      return QString::number(reader.ReadFloat(), 'g', 15);
+    case Op::Integer:
+      return QString::number(reader.ReadInteger());
+    case Op::Line:
+      return reader.ReadLine();
   }
   return {};
 }
@@ -53,10 +56,11 @@ void WordReaderTest::readsWordsAcrossLines_data() {
   QTest::addColumn<QByteArray>("text");
   QTest::addColumn<QList<Step>>("steps");
   const QByteArray twoLines = "1 2\r\n3\r\n";
-  QTest::newRow("three integers then the end")
-      << twoLines
-      << QList<Step>{{Op::Integer, "1"}, {Op::Integer, "2"}, {Op::Integer, "3"},
-                     {Op::Integer, kIncomplete}};
+  QTest::newRow("three integers then the end") << twoLines
+                                               << QList<Step>{{Op::Integer, "1"},
+                                                              {Op::Integer, "2"},
+                                                              {Op::Integer, "3"},
+                                                              {Op::Integer, kIncomplete}};
   QTest::newRow("line after its last word is that line again")
       << twoLines
       << QList<Step>{{Op::Integer, "1"}, {Op::Integer, "2"}, {Op::Line, "1 2"}, {Op::Integer, "3"}};
@@ -68,14 +72,16 @@ void WordReaderTest::readsWordsAcrossLines_data() {
       << QList<Step>{{Op::Float, "1.5"}, {Op::Float, "2"}, {Op::Float, "3"}};
   QTest::newRow("integer refuses a fraction with line and item")
       << QByteArray("1\n2\n4 2.5\n")
-      << QList<Step>{{Op::Integer, "1"}, {Op::Integer, "2"}, {Op::Integer, "4"},
+      << QList<Step>{{Op::Integer, "1"},
+                     {Op::Integer, "2"},
+                     {Op::Integer, "4"},
                      {Op::Integer, "Error on Line 3 Item 2\n" + kNotInteger}};
   QTest::newRow("integer refuses past 32 bits")
       << QByteArray("2147483648")
       << QList<Step>{{Op::Integer, "Error on Line 1 Item 1\n" + kNotInteger}};
-  QTest::newRow("integer takes a whole real") << QByteArray("2.0 -2147483648")
-                                              << QList<Step>{{Op::Integer, "2"},
-                                                             {Op::Integer, "-2147483648"}};
+  QTest::newRow("integer takes a whole real")
+      << QByteArray("2.0 -2147483648")
+      << QList<Step>{{Op::Integer, "2"}, {Op::Integer, "-2147483648"}};
   QTest::newRow("float refuses a decimal comma")
       << QByteArray("1.5 2,5")
       << QList<Step>{{Op::Float, "1.5"}, {Op::Float, "Error on Line 1 Item 2\n" + kNotFloat}};
@@ -88,14 +94,20 @@ void WordReaderTest::readsWordsAcrossLines_data() {
   QTest::newRow("blank line inside numbers is refused")
       << QByteArray("1\n\n2")
       << QList<Step>{{Op::Integer, "1"},
-                     {Op::Integer, "Error on Line 2 Item 1\nA value was expected but the line is "
-                                   "blank."}};
+                     {Op::Integer,
+                      "Error on Line 2 Item 1\nA value was expected but the line is "
+                      "blank."}};
   QTest::newRow("blank lines at the end mean incomplete")
       << QByteArray("1\n\n\n") << QList<Step>{{Op::Integer, "1"}, {Op::Integer, kIncomplete}};
-  QTest::newRow("ReadLine past the end") << QByteArray("x")
-                                         << QList<Step>{{Op::Line, "x"}, {Op::Line, kIncomplete}};
-  QTest::newRow("any other character belongs to a word")
-      << QByteArray("a;b\x01" "c d") << QList<Step>{{Op::Word, "a;b\x01" "c"}, {Op::Word, "d"}};
+  QTest::newRow("ReadLine past the end")
+      << QByteArray("x") << QList<Step>{{Op::Line, "x"}, {Op::Line, kIncomplete}};
+  QTest::newRow("any other character belongs to a word") << QByteArray(
+                                                                "a;b\x01"
+                                                                "c d")
+                                                         << QList<Step>{{Op::Word,
+                                                                         "a;b\x01"
+                                                                         "c"},
+                                                                        {Op::Word, "d"}};
 }
 
 void WordReaderTest::readsWordsAcrossLines() {
