@@ -37,7 +37,7 @@ struct RunContext {
   std::ostream& console;       // console messages (standard output for the exported entry)
   std::istream& consoleInput;  // console answers (standard input for the exported entry)
   UnitLabels labels;
-  int segmentCount;  // NSEG, 1..kMaxSegments; may be 0 for a profile shallower than one increment
+  int segmentCount;  // NSEG, 1..kMaxSegments
 };
 
 // Runs the two passes. Returns kVorneStatusFinished (0), or kVorneStatusStopped (1) after writing

@@ -2,6 +2,7 @@
 // banner and file blocks, input, soil-depth checks, input echo, segment check, passes.
 #include "driver/run.h"
 
+#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -49,6 +50,13 @@ bool loadTextFile(const std::string& path,
     return false;
   }
   return true;
+}
+
+// A number for a message, with "." whatever the locale.
+std::string plainNumber(double value) {
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
 }
 
 bool sameFile(const std::string& a, const std::string& b) {
@@ -172,6 +180,11 @@ int32_t AnalysisRun::execute() {
     writeSegmentCountStop(m_console, segments);
     writeSegmentCountStop(m_report, segments);
     return kVorneStatusStopped;
+  }
+  if (segments < 1) {
+    return stop(m_paths.dataFile + ": the increment of pile length " +
+                plainNumber(input.pile.lengthIncrement) +
+                " is longer than the soil profile; no segment can be computed");
   }
 
   RunContext context{input,     depthsAsRead,   m_report, m_plot,

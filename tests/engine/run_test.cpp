@@ -327,6 +327,12 @@ TEST(Run, StopsWhenFilesCannotBeUsed) {
     EXPECT_TRUE(contains(project.report(), "is a folder"));
   }
   {
+    SCOPED_TRACE("increment longer than the soil profile");
+    Project project(replaceLine(minimalDataFile(), 7, "0 100 1 0 4 1 0"));
+    EXPECT_EQ(project.run(), kVorneStatusStopped);
+    EXPECT_TRUE(contains(project.report(), "the increment of pile length 100 is longer than"));
+  }
+  {
     SCOPED_TRACE("report named like the data file");
     Project project(minimalDataFile());
     project.paths().reportFile = project.paths().dataFile;
