@@ -1,0 +1,246 @@
+// Project model: tables and their definitions, new project, unit switch, modified state.
+#include "app/program_data.h"
+
+#include <QFileInfo>
+#include <algorithm>
+#include <memory>
+
+#include "app/unit_labels.h"
+
+namespace vorne {
+
+namespace {
+
+// Factors of the unit switch, per direction, exactly as the project has always converted.
+struct SwitchFactors {
+  double force;   // F: lbs <-> kN
+  double length;  // L: in <-> m (squared for areas)
+  double small;   // L1: in <-> mm
+  double large;   // L2: ft <-> m
+};
+constexpr SwitchFactors kToEnglish{224.8089237, 39.37007874, 0.03937007874, 3.280839895};
+constexpr SwitchFactors kToSi{0.00444822199911631, 0.0254, 25.4, 0.3048};
+
+const QString kStress = QStringLiteral("F/L2^2");
+const QString kUnitWeight = QStringLiteral("F/L2^3");
+
+void defineLayerTemplate(TGridTable& table, bool sand) {
+  table.Caption = sand ? QStringLiteral("Sand Layer Data") : QStringLiteral("Clay Layer Data");
+  table.TopLeft = QStringLiteral("Location, 1=Top, 2=Bottom");
+  table.setMinRows(2);
+  table.setMaxRows(2);
+  table.addColumn(
+      std::make_unique<TFloatColumn>(QStringList{"Effective Unit ", "Weight,"}, kUnitWeight));
+  if (sand) {
+    table.addColumn(
+        std::make_unique<TFloatColumn>(QStringList{"Friction ", "Angle (Deg.)"}, QString()));
+    table.addColumn(
+        std::make_unique<TIntColumn>(QStringList{"Blow Counts ", "(optional)"}, 0, 0, 2147483647));
+    table.addColumn(std::make_unique<TFloatColumn>(QStringList{"Ko  "}, QString()));
+    table.addColumn(std::make_unique<TFloatColumn>(
+        QStringList{"Bearing Capacity ", "Factor, Nq (API)"}, QString()));
+    table.addColumn(
+        std::make_unique<TFloatColumn>(QStringList{"Qc from CPT", "(optional), "}, kStress));
+    table.addColumn(std::make_unique<TFloatColumn>(
+        QStringList{"Unit Skin Friction", "(user specified), "}, kStress));
+    table.addColumn(std::make_unique<TFloatColumn>(
+        QStringList{"Unit End Baering", "(user Specified),"}, kStress));
+  } else {
+    table.addColumn(
+        std::make_unique<TFloatColumn>(QStringList{"Undrained Shear", "Strength,"}, kStress));
+    table.addColumn(
+        std::make_unique<TFloatColumn>(QStringList{"Remolded Shear ", "Strength,"}, kStress));
+    table.addColumn(std::make_unique<TFloatColumn>(
+        QStringList{"Plastic Index (PI)", "(optional), %"}, QString()));
+    table.addColumn(std::make_unique<TFloatColumn>(
+        QStringList{"Yield Stress Ratio", "YSR (optional), "}, QString()));
+    table.addColumn(
+        std::make_unique<TFloatColumn>(QStringList{"Qc from CPT", "(optional],"}, kStress));
+    table.addColumn(std::make_unique<TFloatColumn>(
+        QStringList{"Unit Skin Friction", "(user specified),"}, kStress));
+    table.addColumn(std::make_unique<TFloatColumn>(
+        QStringList{"Unit End Bearing", "(user specified),"}, kStress));
+  }
+}
+
+}  // namespace
+
+TProgramData::TProgramData() {
+  defineTables();
+  createNew();
+}
+
+void TProgramData::defineTables() {
+  tblDataSand.setIdentifier(kSandTableId);
+  defineLayerTemplate(tblDataSand, true);
+  tblDataClay.setIdentifier(kClayTableId);
+  defineLayerTemplate(tblDataClay, false);
+
+  D.Caption = QStringLiteral("Soil Properties");
+  D.TopLeft = QStringLiteral("Layer");
+  D.setMinRows(1);
+  D.setMaxRows(kMaxLayers);
+  D.addColumn(std::make_unique<TEnumColumn>(QStringList{"Soil Type"}, QStringList{"sand", "clay"}));
+  D.addColumn(std::make_unique<TFloatColumn>(QStringList{"Depth at Bottom ", "of each Layer"},
+                                             QStringLiteral("L2")));
+  D.addColumn(std::make_unique<TTableColumn>(QStringList{"Layer Data"},
+                                             QList<int>{kSandTableId, kClayTableId}));
+  D.addColumn(std::make_unique<TFloatColumn>(QStringList{"Max. Side Friction"}, kStress));
+  D.addColumn(std::make_unique<TFloatColumn>(QStringList{"Max. End Bearing"}, kStress));
+  // A factor of 1 leaves the unit resistance as computed.
+  D.addColumn(std::make_unique<TFloatColumn>(
+      QStringList{"Reduction/Resistance ", "Factors on Side Friction"}, QString(), 1.0));
+  D.addColumn(std::make_unique<TFloatColumn>(
+      QStringList{"Reduction/Resistance ", "Factors on End Bearing"}, QString(), 1.0));
+
+  TblTZDepth.Caption = QStringLiteral("Depths for Internally-generated t-z curves");
+  TblTZDepth.setMinRows(1);
+  TblTZDepth.addColumn(std::make_unique<TFloatColumn>(
+      QStringList{"Depth below the ground", "surface"}, QStringLiteral("L2")));
+
+  Sectionaldata.Caption = QStringLiteral("Cross Section Area");
+  Sectionaldata.setMinRows(2);
+  Sectionaldata.setMaxRows(kMaxAreaRows);
+  Sectionaldata.addColumn(std::make_unique<TFloatColumn>(
+      QStringList{"Distance from ", "pile head,"}, QStringLiteral("L2")));
+  Sectionaldata.addColumn(
+      std::make_unique<TFloatColumn>(QStringList{"Cross section area,"}, QStringLiteral("L^2")));
+}
+
+void TProgramData::resetScalars() {
+  Title = QStringLiteral("New Pile");
+  Designer.clear();
+  JobNumber.clear();
+  PileType = 1;
+  CircularSection = true;
+  OutsideDiameter = InsideDiameter = PileLength = EnhancedEndLength = 0.0;
+  EnhancedEndInsideDiameter = ZeroFrictionLength = StickupLength = 0.0;
+  NoncircularPerimeter = NoncircularTipArea = ElasticModulus = TaperAngle = 0.0;
+  AreaOption = 0;
+  SectionArea = 0.0;
+  PlugCondition = 0;
+  LoadTransferMethod = 4;
+  MethodSelected.fill(0);
+  MethodSelected[4] = 1;
+  LoadingType = 0;
+  TensionReductionFactor = 1.0;
+  ClayDrained = 0;
+  ReducedLoadTransfer = 0;
+  CriticalDepthOption = 0;
+  UserCriticalDepth = 0.0;
+  LengthIncrement = 1.0;
+  PrintIncrement = 1;
+  ExtraTzDepths = 0;
+  DeepestSoilDepth = 0.0;
+  CptPoints.clear();
+  ResultDepth.clear();
+  ResultSkin.clear();
+  ResultTip.clear();
+}
+
+void TProgramData::emptyTables() {
+  for (TGridTable* table : {&D, &TblTZDepth, &Sectionaldata}) table->setRowCount(0);
+}
+
+void TProgramData::padTables() {
+  for (TGridTable* table : {&tblDataSand, &tblDataClay, &D, &TblTZDepth, &Sectionaldata}) {
+    table->padToMinRows();
+  }
+}
+
+void TProgramData::createNew() {
+  setFileName(kUntitledName);
+  m_units = kEnglishUnits;
+  Title = QStringLiteral("New Pile");
+  for (TGridTable* table : {&tblDataSand, &tblDataClay, &D, &TblTZDepth, &Sectionaldata}) {
+    table->setUnits(kEnglishUnits);
+  }
+  resetScalars();
+  emptyTables();
+  padTables();
+  applyUserLoadTransferColumns();
+  clearModified();
+}
+
+void TProgramData::switchUnits(int units) {
+  units = std::clamp(units, kEnglishUnits, kSiUnits);
+  for (TGridTable* table : {&tblDataSand, &tblDataClay, &D, &TblTZDepth, &Sectionaldata}) {
+    table->setUnits(units);
+  }
+  if (units == m_units) return;
+  const SwitchFactors& f = units == kSiUnits ? kToSi : kToEnglish;
+  for (double* v :
+       {&NoncircularPerimeter, &OutsideDiameter, &InsideDiameter, &EnhancedEndInsideDiameter}) {
+    *v *= f.small;
+  }
+  for (double* v : {&PileLength, &EnhancedEndLength, &ZeroFrictionLength, &StickupLength,
+                    &LengthIncrement, &DeepestSoilDepth, &UserCriticalDepth}) {
+    *v *= f.large;
+  }
+  NoncircularTipArea *= f.length * f.length;
+  SectionArea *= f.length * f.length;
+  ElasticModulus *= f.force / (f.length * f.length);
+  // CPT points: depth in ft or m, qc in ksf or kPa; the side file names the project's system.
+  const double qcFactor = 1000.0 * f.force / (f.large * f.large);
+  const double qcFactorEnglish = f.force / 1000.0 / (f.large * f.large);
+  for (CptProfilePoint& p : CptPoints) {
+    p.depth *= f.large;
+    p.qc *= units == kSiUnits ? qcFactor : qcFactorEnglish;
+  }
+  m_units = units;
+  m_modified = true;
+}
+
+void TProgramData::setFileName(const QString& fileName) { m_fileName = fileName; }
+
+namespace {
+
+QString withExtension(const QString& fileName, const QString& extension) {
+  const QFileInfo info(fileName);
+  const QString base = info.completeSuffix().isEmpty()
+                           ? fileName
+                           : fileName.left(fileName.size() - info.suffix().size() - 1);
+  return base + extension;
+}
+
+}  // namespace
+
+QString TProgramData::grlweapFileName() const {
+  return withExtension(m_fileName, QStringLiteral(".gwi"));
+}
+
+QString TProgramData::cptFileName() const {
+  return withExtension(m_fileName, QStringLiteral(".cpt"));
+}
+
+bool TProgramData::isUntitled() const { return QFileInfo(m_fileName).fileName() == kUntitledName; }
+
+bool TProgramData::isModified() const {
+  if (m_modified) return true;
+  for (const TGridTable* table : {&tblDataSand, &tblDataClay, &D, &TblTZDepth, &Sectionaldata}) {
+    if (table->isChanged()) return true;
+  }
+  return false;
+}
+
+void TProgramData::clearModified() {
+  m_modified = false;
+  for (TGridTable* table : {&tblDataSand, &tblDataClay, &D, &TblTZDepth, &Sectionaldata}) {
+    table->resetChanged();
+  }
+}
+
+void TProgramData::applyUserLoadTransferColumns() {
+  const bool shown = LoadTransferMethod == kUserSpecifiedMethod;
+  const auto apply = [shown](TGridTable& table) {
+    table.column(col::kUserSkinFriction).Shown = shown;
+    table.column(col::kUserEndBearing).Shown = shown;
+  };
+  apply(tblDataSand);
+  apply(tblDataClay);
+  for (int layer = 0; layer < D.rowCount(); ++layer) apply(layerData(layer));
+}
+
+TGridTable& TProgramData::layerData(int layer) { return *D.cell(col::kLayerData, layer).asTable(); }
+
+}  // namespace vorne
