@@ -33,8 +33,8 @@ double readLimit(const std::array<LimitPoint, 5>& table, double phi, bool englis
     if (phi < table[i].frictionAngle) {
       const LimitPoint& a = table[i - 1];
       const LimitPoint& b = table[i];
-      return value(a) + (value(b) - value(a)) * (phi - a.frictionAngle) /
-                            (b.frictionAngle - a.frictionAngle);
+      return value(a) +
+             (value(b) - value(a)) * (phi - a.frictionAngle) / (b.frictionAngle - a.frictionAngle);
     }
   }
   return value(table.back());

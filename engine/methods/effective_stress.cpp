@@ -17,8 +17,8 @@ struct CurvePoint {
 };
 
 // Friction angle against blow count at 0, 20 and 40 psi effective overburden.
-constexpr std::array<CurvePoint, 7> kCurveA{{
-    {0, 0}, {2, 32}, {4, 34}, {6, 36}, {10, 38}, {15, 42}, {20, 45}}};
+constexpr std::array<CurvePoint, 7> kCurveA{
+    {{0, 0}, {2, 32}, {4, 34}, {6, 36}, {10, 38}, {15, 42}, {20, 45}}};
 constexpr std::array<CurvePoint, 11> kCurveB{{{6, 30},
                                               {10, 32},
                                               {15, 34},
@@ -77,7 +77,9 @@ double phiBetweenCurvesBAndC(double n, double s) {
   return 50.0;
 }
 
-double toPsi(double stress, bool english) { return english ? stress * 1000.0 / 144.0 : stress / 6.8948; }
+double toPsi(double stress, bool english) {
+  return english ? stress * 1000.0 / 144.0 : stress / 6.8948;
+}
 
 // sigma'v at the critical depth zc, from the increment whose bottom first reaches it; false when zc
 // lies below every increment (nothing is capped then).

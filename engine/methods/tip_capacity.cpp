@@ -82,8 +82,8 @@ PointArray soilPlugFriction(const IncrementTable& table,
         meanFriction = record->top(k);
       } else {
         const double bottomStress = std::max(stress.effective.bottom(k), 1.0e-10);
-        meanFriction = apiAlpha(row.undrainedShearStrength / bottomStress) *
-                       row.remoldedShearStrength;
+        meanFriction =
+            apiAlpha(row.undrainedShearStrength / bottomStress) * row.remoldedShearStrength;
       }
     } else if (record != nullptr) {
       meanFriction = 0.5 * (record->top(k) + record->bottom(k));
@@ -106,15 +106,15 @@ double pileSelfWeight(const AnalysisInput& input, double depth) {
   const bool english = input.isEnglish();
   const PileProperties& pile = input.pile;
   const double scale = diameterScale(english);
-  double area = kPi / 4.0 *
-                (pile.outsideDiameter * pile.outsideDiameter -
-                 pile.insideDiameter * pile.insideDiameter) /
-                (scale * scale);
+  double area =
+      kPi / 4.0 *
+      (pile.outsideDiameter * pile.outsideDiameter - pile.insideDiameter * pile.insideDiameter) /
+      (scale * scale);
   if (pile.sectionArea > 1.0e-6) area = english ? pile.sectionArea / 144.0 : pile.sectionArea;
 
-  double unitWeight = english ? 0.49 : 76.97263;  // steel [kcf | kN/m3]
-  if (pile.pileType == 2) unitWeight = english ? 0.05 : 7.85435;          // timber
-  if (pile.pileType == 3) unitWeight = english ? 0.15 : 23.56305;         // precast concrete
+  double unitWeight = english ? 0.49 : 76.97263;                   // steel [kcf | kN/m3]
+  if (pile.pileType == 2) unitWeight = english ? 0.05 : 7.85435;   // timber
+  if (pile.pileType == 3) unitWeight = english ? 0.15 : 23.56305;  // precast concrete
   const double waterUnitWeight = english ? 0.0624 : 9.8;
   const double zw = kSelfWeightWaterDepth;
   if (depth <= zw) return unitWeight * area * depth;
@@ -148,8 +148,8 @@ CapacityProfile computeTipCapacity(const AnalysisInput& input,
     const bool userTipArea = pile.noncircularTipArea > 0.0001;
 
     // Annulus (the full section for a closed pile) and the bearing on it.
-    double annulusArea = kPi / 4.0 *
-                         (outsideDiameter * outsideDiameter - plugDiameter * plugDiameter);
+    double annulusArea =
+        kPi / 4.0 * (outsideDiameter * outsideDiameter - plugDiameter * plugDiameter);
     if (userTipArea) annulusArea = pile.noncircularTipArea;
     const bool coneOnAnnulus = isConeMethod(method.index) &&
                                pile.enhancedEndInsideDiameter > 0.0001 &&
@@ -160,8 +160,8 @@ CapacityProfile computeTipCapacity(const AnalysisInput& input,
     // Plugged tip: the tapered tip diameter, but the averaging zone of the top diameter.
     const double tipDiameter = std::max(
         outsideDiameter - 2.0 * input.embeddedLength() * std::tan(pile.taperAngle * kDegree), 0.0);
-    const double tipArea = userTipArea ? pile.noncircularTipArea
-                                       : kPi / 4.0 * tipDiameter * tipDiameter;
+    const double tipArea =
+        userTipArea ? pile.noncircularTipArea : kPi / 4.0 * tipDiameter * tipDiameter;
     PointArray bearingLimit(table.size());
     for (std::size_t k = 0; k < table.size(); ++k) bearingLimit.setBoth(k, table[k].maxUnitBearing);
     const BearingIntegral bearing(table, q, tipArea);
@@ -169,7 +169,8 @@ CapacityProfile computeTipCapacity(const AnalysisInput& input,
     const double zone = 1.5 * outsideDiameter;
     const double zoneLength = std::max(3.0 * outsideDiameter, 1.0e-10);
 
-    const bool openEnded = pile.insideDiameter >= 1.0e-10 && pile.enhancedEndInsideDiameter >= 1.0e-10;
+    const bool openEnded =
+        pile.insideDiameter >= 1.0e-10 && pile.enhancedEndInsideDiameter >= 1.0e-10;
     for (std::size_t j = 0; j < points; ++j) {
       const double d = out.penetration[j];
       double plugged = (bearing.at(d + zone) - bearing.at(d - zone)) / zoneLength;

@@ -15,8 +15,8 @@ using testing::kFtToM;
 using testing::kKipToKn;
 using testing::kKsfToKpa;
 using testing::LayerSpec;
-using testing::ProjectSpec;
 using testing::makeInput;
+using testing::ProjectSpec;
 
 constexpr double kPi = std::numbers::pi;
 constexpr double kTight = 1e-9;
@@ -69,9 +69,8 @@ TEST(ApiLimits, InterpolateInFrictionAngle) {
     double phi, friction, frictionSi, bearing, bearingSi;
   };
   const Case kCases[] = {
-      {15, 1.0, 47.8, 40, 1900},   {20, 1.0, 47.8, 40, 1900},
-      {22.5, 1.2, 57.4, 50, 2400}, {35, 2.0, 95.5, 200, 9600},
-      {37.5, 2.2, 105.15, 225, 10800}, {45, 2.4, 114.8, 250, 12000},
+      {15, 1.0, 47.8, 40, 1900},  {20, 1.0, 47.8, 40, 1900},       {22.5, 1.2, 57.4, 50, 2400},
+      {35, 2.0, 95.5, 200, 9600}, {37.5, 2.2, 105.15, 225, 10800}, {45, 2.4, 114.8, 250, 12000},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.phi);
@@ -95,7 +94,11 @@ ProjectSpec uniformClay() {
   spec.outsideDiameter = 24.0;
   spec.length = 50.0;
   spec.zeroFrictionLength = 4.0;
-  spec.layers = {{.top = 0, .bottom = 60, .type = SoilType::Clay, .unitWeight = 120, .su = 0.1,
+  spec.layers = {{.top = 0,
+                  .bottom = 60,
+                  .type = SoilType::Clay,
+                  .unitWeight = 120,
+                  .su = 0.1,
                   .remoldedSu = 0.05}};
   return spec;
 }
@@ -131,8 +134,13 @@ ProjectSpec uniformSand(double maxUnitFriction) {
   ProjectSpec spec;
   spec.outsideDiameter = 24.0;
   spec.length = 50.0;
-  spec.layers = {{.top = 0, .bottom = 60, .unitWeight = 100, .frictionAngle = 30,
-                  .earthPressure = 2.0, .bearingFactor = 20, .maxUnitFriction = maxUnitFriction}};
+  spec.layers = {{.top = 0,
+                  .bottom = 60,
+                  .unitWeight = 100,
+                  .frictionAngle = 30,
+                  .earthPressure = 2.0,
+                  .bearingFactor = 20,
+                  .maxUnitFriction = maxUnitFriction}};
   return spec;
 }
 

@@ -8,10 +8,10 @@
 namespace vorne {
 namespace {
 
-using testing::LayerSpec;
-using testing::ProjectSpec;
-using testing::makeInput;
 using testing::kKsfToKpa;
+using testing::LayerSpec;
+using testing::makeInput;
+using testing::ProjectSpec;
 
 constexpr double kTight = 1e-9;
 // The SI constants of the program (psi and critical stress) are rounded to a few digits.
@@ -38,9 +38,9 @@ TEST(PhiFromBlowCount, BlendsTheThreeCurves) {
   const Case kCases[] = {
       {"no blow count", 0, 10, 0},
       {"surface curve", 10, 0, 38},
-      {"s < 20, N < 6: towards 30", 4, 10, 32},                // 34 - 0.5 * (34 - 30)
-      {"s < 20, 6..20: curves A and B", 15, 10, 38},           // 42 - 0.5 * (42 - 34)
-      {"s < 20, 20..55: B towards 45", 30, 10, 42},            // 39 + 0.5 * (45 - 39)
+      {"s < 20, N < 6: towards 30", 4, 10, 32},                 // 34 - 0.5 * (34 - 30)
+      {"s < 20, 6..20: curves A and B", 15, 10, 38},            // 42 - 0.5 * (42 - 34)
+      {"s < 20, 20..55: B towards 45", 30, 10, 42},             // 39 + 0.5 * (45 - 39)
       {"s < 20, N >= 55 uses the 20..40 rules", 70, 10, 46.5},  // 42 + 1.5 * (45 - 42)
       {"both neighbours give 30 at s = 20, N = 6", 6, 20, 30},
       {"20..40, 6 < N < 10", 8, 30, 31},
@@ -92,13 +92,13 @@ TEST(EffectiveStress, FillsFrictionAngleInSandOnlyAndSuFromConeResistance) {
 
 TEST(CriticalDepth, OptionZeroCapsEachSandIncrementByItsOwnAngle) {
   ProjectSpec spec;
-  spec.outsideDiameter = 12.0;  // zc = 10, 15 or 20 ft
-  spec.layers = {{.top = 0, .bottom = 20, .frictionAngle = 30},   // zc 10 ft
+  spec.outsideDiameter = 12.0;                                     // zc = 10, 15 or 20 ft
+  spec.layers = {{.top = 0, .bottom = 20, .frictionAngle = 30},    // zc 10 ft
                  {.top = 20, .bottom = 40, .frictionAngle = 37}};  // zc 20 ft
   const StressRun r = run(spec, UnitSystem::English);
-  EXPECT_NEAR(r.stress.capped.bottom(5), 0.6, kTight);    // above zc: uncapped
-  EXPECT_NEAR(r.stress.capped.bottom(12), 1.0, kTight);   // 100 pcf * 10 ft
-  EXPECT_NEAR(r.stress.capped.bottom(30), 2.0, kTight);   // 100 pcf * 20 ft
+  EXPECT_NEAR(r.stress.capped.bottom(5), 0.6, kTight);   // above zc: uncapped
+  EXPECT_NEAR(r.stress.capped.bottom(12), 1.0, kTight);  // 100 pcf * 10 ft
+  EXPECT_NEAR(r.stress.capped.bottom(30), 2.0, kTight);  // 100 pcf * 20 ft
   EXPECT_NEAR(r.stress.effective.bottom(30), 3.1, kTight);
   EXPECT_NEAR(r.stress.criticalDepth, 20.0, kTight);
 }

@@ -22,7 +22,7 @@ struct LayerSpec {
   double top = 0.0;     // [ft]
   double bottom = 0.0;  // [ft]
   SoilType type = SoilType::Sand;
-  double unitWeight = 100.0;  // gamma' [pcf]
+  double unitWeight = 100.0;   // gamma' [pcf]
   double frictionAngle = 0.0;  // [deg]
   double earthPressure = 0.0;  // K
   double bearingFactor = 0.0;  // Nq
@@ -36,10 +36,10 @@ struct LayerSpec {
 };
 
 struct ProjectSpec {
-  double outsideDiameter = 24.0;  // [in]
-  double insideDiameter = 0.0;    // [in]
-  double length = 50.0;           // embedded [ft]
-  double lengthIncrement = 1.0;   // [ft]
+  double outsideDiameter = 24.0;    // [in]
+  double insideDiameter = 0.0;      // [in]
+  double length = 50.0;             // embedded [ft]
+  double lengthIncrement = 1.0;     // [ft]
   double zeroFrictionLength = 0.0;  // [ft]
   int pileType = 1;
   int loadingType = 0;

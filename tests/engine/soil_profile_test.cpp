@@ -11,8 +11,8 @@ namespace vorne {
 namespace {
 
 using testing::LayerSpec;
-using testing::ProjectSpec;
 using testing::makeInput;
+using testing::ProjectSpec;
 
 constexpr double kTight = 1e-9;
 

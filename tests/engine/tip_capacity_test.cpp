@@ -14,8 +14,8 @@ namespace {
 
 using testing::kKipToKn;
 using testing::LayerSpec;
-using testing::ProjectSpec;
 using testing::makeInput;
+using testing::ProjectSpec;
 
 constexpr double kPi = std::numbers::pi;
 constexpr double kTight = 1e-9;
@@ -39,8 +39,12 @@ ProjectSpec openPipeInSand(double length) {
   spec.outsideDiameter = 24.0;
   spec.insideDiameter = 22.0;
   spec.length = length;
-  spec.layers = {{.top = 0, .bottom = length + 10, .unitWeight = 100, .frictionAngle = 30,
-                  .earthPressure = 0.8, .bearingFactor = 20}};
+  spec.layers = {{.top = 0,
+                  .bottom = length + 10,
+                  .unitWeight = 100,
+                  .frictionAngle = 30,
+                  .earthPressure = 0.8,
+                  .bearingFactor = 20}};
   return spec;
 }
 
@@ -61,8 +65,8 @@ TEST(TipCapacity, ChoosesBetweenPluggedAndUnpluggedResistance) {
     // 60 ft: q is held at the table limit (100 ksf, 4800 kPa), P = limit * pi ft2; the plug
     // friction (387 kips) makes U larger.
     const CapacityProfile longPile = runApi(openPipeInSand(60), units);
-    const double held = units == UnitSystem::English ? 100.0 * kPi
-                                                     : 4800.0 * kPi * 0.6096 * 0.6096 / 4.0;
+    const double held =
+        units == UnitSystem::English ? 100.0 * kPi : 4800.0 * kPi * 0.6096 * 0.6096 / 4.0;
     EXPECT_NEAR(longPile.tipValue[60], held, 1e-6 * held);
     EXPECT_EQ(longPile.marker[60], TipMarker::Plugged);
 
@@ -113,9 +117,8 @@ TEST(TipCapacity, TensionTakesTheSelfWeight) {
     double unitWeight;    // [kcf]
     double unitWeightSi;  // [kN/m3]
   };
-  const Case kCases[] = {{"steel", 1, 0.49, 76.97263},
-                         {"timber", 2, 0.05, 7.85435},
-                         {"concrete", 3, 0.15, 23.56305}};
+  const Case kCases[] = {
+      {"steel", 1, 0.49, 76.97263}, {"timber", 2, 0.05, 7.85435}, {"concrete", 3, 0.15, 23.56305}};
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
     ProjectSpec spec = openPipeInSand(20);
