@@ -1,13 +1,91 @@
 // The computation passes; see passes.h. The methods are wired in here pass by pass.
 #include "driver/passes.h"
 
+#include <vector>
+
+#include "io/capacity_table_writer.h"
+#include "io/plot_data_writer.h"
+#include "methods/capacity_api.h"
+#include "methods/capacity_profile.h"
+#include "methods/effective_stress.h"
+#include "methods/soil_profile.h"
 #include "vorne/ivorne.h"
 
 namespace vorne {
 
-int32_t runPasses(RunContext& context) {
-  (void)context;
-  return kVorneStatusFinished;
-}
+namespace {
+
+// The state of one run's passes: the per-method results and the plot blocks waiting for the
+// header, which must count them.
+class PassRunner {
+ public:
+  explicit PassRunner(RunContext& context)
+      : m_context(context),
+        m_input(context.input),
+        m_rows(
+            printedGridPoints(penetrationIntervals(context.input), context.input.printIncrement)) {}
+
+  int32_t run() {
+    runPass(1);
+    runPass(2);
+    return kVorneStatusFinished;
+  }
+
+ private:
+  void runPass(int pass) {
+    // Profile and stresses are rebuilt for every pass: a method may change a column of the table
+    // (the API method replaces coded friction limits) for the methods after it in the same pass.
+    IncrementTable table = buildIncrementTable(m_input, m_context.segmentCount);
+    StressProfile stress = computeStressProfile(table, m_input);
+    if (pass == 1) {
+      runFirstPassMethods(table, stress);
+    } else {
+      runSecondPassMethods(table, stress);
+    }
+  }
+
+  // User-specified (at most once per run), FHWA, USACE and Revised Lambda. Each method computes
+  // its unit friction and end bearing, then runs computeTipCapacity with its CapacityIndex, and
+  // its table and plot rows are written when it is selected, in this order:
+  //   user-specified: when any soil point has a nonzero user unit skin friction or end bearing;
+  //                   under tension its tip pass uses CapacityIndex::UserTension;
+  //   FHWA (CapacityIndex 1), USACE (2), Revised Lambda (3, end bearing by apiUnitEndBearing).
+  void runFirstPassMethods(IncrementTable& table, StressProfile& stress) {
+    (void)table;
+    (void)stress;
+  }
+
+  // API RP-2A, then the cone methods NGI (5), ICP/MTD (6), FUGRO (7) and UWA (8) when
+  // offshoreParameters is 1, each feeding its annulus cone bearing to the tip pass
+  // (TipPassInput::coneAnnulusBearing); then the plot capacities and the load transfer.
+  void runSecondPassMethods(IncrementTable& table, StressProfile& stress) {
+    m_api = computeApiCapacity(table, stress, m_input);
+    writeMethod(MethodId::Api, m_api);
+
+    writePlotCapacities(m_context.plot, m_plotBlocks, m_rows.size(), m_input.units,
+                        m_input.loadTransferMethod);
+    runLoadTransfer();
+  }
+
+  // Load-distribution and load-settlement computation of the load-transfer method, and the
+  // verification t-z curves for extra depths. The asterisk note opens this part of the report.
+  void runLoadTransfer() { writeUnpluggedNote(m_context.report); }
+
+  void writeMethod(MethodId method, const CapacityProfile& profile) {
+    if (!m_input.isSelected(method)) return;
+    writeCapacityTable(m_context.report, method, profile, m_rows, m_context.labels);
+    m_plotBlocks.push_back(plotBlockOf(method, profile, m_rows));
+  }
+
+  RunContext& m_context;
+  const AnalysisInput& m_input;
+  std::vector<std::size_t> m_rows;  // printed grid points, the tip included
+  std::vector<PlotCapacityBlock> m_plotBlocks;
+  CapacityProfile m_api;
+};
+
+}  // namespace
+
+int32_t runPasses(RunContext& context) { return PassRunner(context).run(); }
 
 }  // namespace vorne

@@ -1,0 +1,46 @@
+// Header and capacity rows of the plot data file; see plot_data_writer.h.
+#include "io/plot_data_writer.h"
+
+#include <string>
+
+#include "io/fortran_format.h"
+
+namespace vorne {
+
+using fmt::blanks;
+using fmt::fixedField;
+
+std::string listDirectedInteger(long long value) { return fmt::intField(value, 12); }
+
+PlotCapacityBlock plotBlockOf(MethodId method,
+                              const CapacityProfile& profile,
+                              const std::vector<std::size_t>& rows) {
+  PlotCapacityBlock block{method, {}};
+  block.rows.reserve(rows.size());
+  for (std::size_t j : rows) {
+    if (j >= profile.pointCount()) continue;
+    block.rows.push_back({profile.penetration[j], profile.skinFriction[j], profile.tipValue[j],
+                          profile.total[j], profile.unitSkinFriction[j]});
+  }
+  return block;
+}
+
+void writePlotCapacities(std::ostream& plot,
+                         const std::vector<PlotCapacityBlock>& blocks,
+                         std::size_t rowCount,
+                         int units,
+                         int loadTransferMethod) {
+  plot << listDirectedInteger(static_cast<long long>(blocks.size()))
+       << listDirectedInteger(static_cast<long long>(rowCount)) << listDirectedInteger(units)
+       << listDirectedInteger(loadTransferMethod) << "\n";
+  for (const PlotCapacityBlock& block : blocks) {
+    for (const PlotCapacityRow& row : block.rows) {
+      plot << blanks(2) << fixedField(row.penetration, 7, 2) << blanks(2)
+           << fixedField(row.skinFriction, 8, 1) << blanks(2) << fixedField(row.tipValue, 8, 1)
+           << blanks(2) << fixedField(row.total, 9, 1) << blanks(2)
+           << fixedField(row.unitSkinFriction, 9, 3) << "\n";
+    }
+  }
+}
+
+}  // namespace vorne
