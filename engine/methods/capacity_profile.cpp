@@ -19,7 +19,8 @@ std::size_t penetrationIntervals(const AnalysisInput& input) {
 SkinFrictionProfile integrateSkinFriction(const AnalysisInput& input,
                                           const IncrementTable& table,
                                           const PointArray& unitFriction,
-                                          const std::vector<double>& frictionLimit) {
+                                          const std::vector<double>& frictionLimit,
+                                          const std::vector<double>& stepPerimeter) {
   const std::size_t n = penetrationIntervals(input);
   const double dz = input.pile.lengthIncrement;
   SkinFrictionProfile out;
@@ -49,8 +50,9 @@ SkinFrictionProfile integrateSkinFriction(const AnalysisInput& input,
   }
 
   for (std::size_t j = 1; j <= n; ++j) {
-    double step = dz * perimeter * 0.5 * (friction[j - 1] + friction[j]);
-    const double limitedStep = dz * perimeter * 0.5 * (limit[j - 1] + limit[j]);
+    const double p = j < stepPerimeter.size() ? stepPerimeter[j] : perimeter;
+    double step = dz * p * 0.5 * (friction[j - 1] + friction[j]);
+    const double limitedStep = dz * p * 0.5 * (limit[j - 1] + limit[j]);
     if (step - limitedStep > 1.0e-6) step = limitedStep;
     // The step spans increment j - 1, whose side factor weights it.
     const double factor = table[std::min(j - 1, last)].sideResistanceFactor;

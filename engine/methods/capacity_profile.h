@@ -52,10 +52,13 @@ struct SkinFrictionProfile {
 //   the reduced sum weights each step by the side resistance factor of the increment it spans.
 // frictionLimit holds one limit per increment [ksf | kPa]. Requires unitFriction and frictionLimit
 // sized for table; an empty table gives a profile of zeros.
+// stepPerimeter: for a pile whose perimeter changes with depth (a tapered pile), the perimeter
+// [ft | m] of grid step j at index j (j = 1..n); empty keeps pi * OD throughout.
 SkinFrictionProfile integrateSkinFriction(const AnalysisInput& input,
                                           const IncrementTable& table,
                                           const PointArray& unitFriction,
-                                          const std::vector<double>& frictionLimit);
+                                          const std::vector<double>& frictionLimit,
+                                          const std::vector<double>& stepPerimeter = {});
 
 // Everything one method reports on the penetration grid, grid point j at index j.
 struct CapacityProfile {

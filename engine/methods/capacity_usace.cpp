@@ -1,0 +1,184 @@
+// US Army Corps method; see capacity_usace.h.
+#include "methods/capacity_usace.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <numbers>
+#include <vector>
+
+#include "methods/chart.h"
+#include "methods/tip_capacity.h"
+
+namespace vorne {
+namespace {
+
+constexpr double kDegree = std::numbers::pi / 180.0;
+
+constexpr std::array<double, 13> kChartAngles{0, 5, 10, 15, 20, 30, 32, 36, 38, 39, 40, 45, 50};
+constexpr std::array<double, 13> kChartFactors{1.0, 1.6, 2.7, 4.4, 7.4,  23,   30,
+                                               56,  68,  79,  88,  200, 415.1};
+
+// A stored stress counts as set above this value [ksf | kPa].
+constexpr double kStressSet = 1e-5;
+
+}  // namespace
+
+double usaceAdhesion(double undrainedShearStrength, bool english) {
+  const double su = undrainedShearStrength;
+  if (english) {
+    if (su <= 0.5) return 1.0;
+    if (su <= 1.5) return 1.0 - 0.5 * (su - 0.5);
+    return 0.5;
+  }
+  if (su <= 24.0) return 1.0;
+  if (su <= 72.0) return 1.0 - 0.5 * (su - 24.0) / 48.0;
+  return 0.5;
+}
+
+double usaceInterfaceFrictionAngle(double frictionAngle, int pileType) {
+  switch (pileType) {
+    case 1:
+    case 4:
+    case 5:
+    case 7:
+      return 0.75 * frictionAngle;
+    case 2:
+      return 0.9 * frictionAngle;
+    case 3:
+      return 0.95 * frictionAngle;
+    case 6:
+      return 0.875 * frictionAngle;
+    default:
+      // Never negative: a sand without an angle carries no friction.
+      return std::max(frictionAngle - 5.0, 0.0);
+  }
+}
+
+double usaceBearingFactor(double frictionAngle) {
+  return readCurve(kChartAngles, kChartFactors, frictionAngle);
+}
+
+UsaceCriticalDepth usaceCriticalDepth(const IncrementTable& table,
+                                      const StressProfile& stress,
+                                      const AnalysisInput& input) {
+  UsaceCriticalDepth result;
+  if (input.criticalDepthOption > 1) {
+    result.hasDepth = true;
+    result.depth = input.userCriticalDepth;
+  } else if (input.criticalDepthOption == 1) {
+    const double threshold =
+        input.isEnglish() ? kUsaceCriticalStressEnglish : kUsaceCriticalStressSi;
+    for (std::size_t k = 0; k < table.size(); ++k) {
+      if (stress.effective.bottom(k) > threshold) {
+        result.hasDepth = true;
+        result.depth = table[k].middleDepth();
+        break;
+      }
+    }
+  }
+  return result;
+}
+
+MethodUnitFriction computeUsaceUnitFriction(const IncrementTable& table,
+                                            const StressProfile& stress,
+                                            const AnalysisInput& input) {
+  const std::size_t count = table.size();
+  MethodUnitFriction out{PointArray(count), PointArray(count)};
+  for (std::size_t k = 0; k < count; ++k) {
+    const IncrementProperties& row = table[k];
+    if (row.isClay()) {
+      const double alpha = usaceAdhesion(row.undrainedShearStrength, input.isEnglish());
+      const double f = alpha * row.undrainedShearStrength;
+      out.unitSkinFriction.setBoth(k, f);
+      out.plugFriction.setTop(k, alpha * row.remoldedShearStrength);
+      out.plugFriction.setBottom(k, f);
+      continue;
+    }
+    const double slope =
+        row.earthPressureCoefficient *
+        std::tan(usaceInterfaceFrictionAngle(row.frictionAngle, input.pile.pileType) * kDegree);
+    out.unitSkinFriction.setTop(k, slope * stress.capped.top(k));
+    out.unitSkinFriction.setBottom(k, slope * stress.capped.bottom(k));
+    out.plugFriction.setTop(k, out.unitSkinFriction.top(k));
+    out.plugFriction.setBottom(k, out.unitSkinFriction.bottom(k));
+  }
+  return out;
+}
+
+PointArray usaceUnitEndBearing(const IncrementTable& table,
+                               const StressProfile& stress,
+                               const AnalysisInput& input) {
+  const std::size_t count = table.size();
+  PointArray bearing(count);
+  const double diameter = input.outsideDiameterInDepthUnits();
+  double depth10 = 1.0 + 10.0 * diameter;
+  double depth15 = 1.0 + 15.0 * diameter;
+  double depth20 = 1.0 + 20.0 * diameter;
+  bool freezes = true;
+  if (input.criticalDepthOption > 0) {
+    const UsaceCriticalDepth critical = usaceCriticalDepth(table, stress, input);
+    freezes = critical.hasDepth;
+    depth10 = depth15 = depth20 = critical.depth;
+  }
+
+  double frozen = 0.0;        // sigma_f
+  double stored15 = 0.0;      // S15
+  double stored20 = 0.0;      // S20
+  for (std::size_t k = 0; k < count; ++k) {
+    const IncrementProperties& row = table[k];
+    const double phi = row.frictionAngle;
+    const double top = row.topDepth;
+    const double cappedBottom = stress.capped.bottom(k);
+    // The walk runs over every increment, clay included (its angle is 0), as the critical depths
+    // are measured from the surface whatever the layering.
+    if (freezes) {
+      if (phi <= 33.0 && top > depth10 && frozen < kStressSet) frozen = cappedBottom;
+      if (phi > 33.0 && top > depth15) {
+        if (stored15 < kStressSet && phi <= 36.0) stored15 = cappedBottom;
+        frozen = stored15;
+      }
+      if (phi > 36.0 && top > depth20) {
+        if (stored20 < kStressSet) stored20 = cappedBottom;
+        frozen = stored20;
+      }
+    }
+    if (row.isClay()) {
+      bearing.setBoth(k, 9.0 * row.undrainedShearStrength);
+      continue;
+    }
+    const double nq = usaceBearingFactor(phi);
+    double qTop = nq * stress.effective.top(k);
+    double qBottom = nq * stress.effective.bottom(k);
+    if (frozen > kStressSet && stress.effective.bottom(k) > frozen) {
+      qTop = nq * frozen;
+      qBottom = qTop;
+    }
+    if (!isUnlimitedValue(row.maxUnitBearing) && row.maxUnitBearing > 0.001) {
+      qTop = std::min(qTop, row.maxUnitBearing);
+      qBottom = std::min(qBottom, row.maxUnitBearing);
+    }
+    bearing.setTop(k, qTop);
+    bearing.setBottom(k, qBottom);
+  }
+  return bearing;
+}
+
+CapacityProfile computeUsaceCapacity(const IncrementTable& table,
+                                     const StressProfile& stress,
+                                     const AnalysisInput& input) {
+  const MethodUnitFriction friction = computeUsaceUnitFriction(table, stress, input);
+  std::vector<double> limits(table.size());
+  for (std::size_t k = 0; k < table.size(); ++k) limits[k] = table[k].maxUnitFriction;
+  const SkinFrictionProfile skin =
+      integrateSkinFriction(input, table, friction.unitSkinFriction, limits);
+  const PointArray bearing = usaceUnitEndBearing(table, stress, input);
+  TipPassInput method;
+  method.index = CapacityIndex::Usace;
+  method.unitEndBearing = &bearing;
+  method.plugFriction = &friction.plugFriction;
+  return computeTipCapacity(input, table, stress, skin, method);
+}
+
+}  // namespace vorne

@@ -1,0 +1,71 @@
+// US Army Corps of Engineers method: adhesion in clay from the undrained strength, K*sigma'c*tan
+// delta in sand with delta by pile type and the stress held below the critical depth, and sand end
+// bearing from an Nq chart with the stress frozen below the critical depths.
+// (EM 1110-2-2906, Design of Pile Foundations, US Army Corps of Engineers, 1991, ch. 4.)
+#ifndef VORNE_ENGINE_METHODS_CAPACITY_USACE_H
+#define VORNE_ENGINE_METHODS_CAPACITY_USACE_H
+
+#include "io/analysis_input.h"
+#include "methods/capacity_profile.h"
+#include "methods/effective_stress.h"
+#include "methods/soil_profile.h"
+
+namespace vorne {
+
+// Effective stress [ksf | kPa] past which critical-depth option 1 places this method's own
+// critical depth, at the middle of the first increment whose bottom stress exceeds it.
+inline constexpr double kUsaceCriticalStressEnglish = 3.5;
+inline constexpr double kUsaceCriticalStressSi = 168.0;
+
+// Adhesion factor from su [ksf | kPa]: 1 up to 0.5 ksf (24 kPa), falling linearly to 0.5 at
+// 1.5 ksf (72 kPa), 0.5 above.
+double usaceAdhesion(double undrainedShearStrength, bool english);
+
+// Interface friction angle delta [deg] from phi and PileType: 0.75 phi for steel pipe and the
+// Raymond and monotube types (1, 4, 5, 7), 0.9 phi timber (2), 0.95 phi precast concrete (3),
+// 0.875 phi H-pile (6), phi - 5 (at least 0) for any other code.
+double usaceInterfaceFrictionAngle(double frictionAngle, int pileType);
+
+// Bearing capacity factor Nq at phi [deg] from the chart (1.0 below 0 deg, 415.1 above 50 deg).
+double usaceBearingFactor(double frictionAngle);
+
+// The critical depth [ft | m] the end bearing uses for input.criticalDepthOption > 0 (option 1:
+// the middle of the first increment whose bottom sigma'v exceeds kUsaceCriticalStress*; option 2
+// or more: the user's depth). hasDepth is false for option 0, and for option 1 when no increment
+// exceeds the threshold (then the end-bearing stress is never frozen).
+struct UsaceCriticalDepth {
+  bool hasDepth = false;
+  double depth = 0.0;
+};
+UsaceCriticalDepth usaceCriticalDepth(const IncrementTable& table,
+                                      const StressProfile& stress,
+                                      const AnalysisInput& input);
+
+// Unit skin friction at the increment ends and the plug-friction record:
+//   clay: f = alpha * su at both ends; plug record alpha * remolded su at the top, f at the bottom;
+//   sand: f = K * sigma'c * tan(delta) at each end with the capped stress; the plug record holds
+//         the same values.
+MethodUnitFriction computeUsaceUnitFriction(const IncrementTable& table,
+                                            const StressProfile& stress,
+                                            const AnalysisInput& input);
+
+// Unit end bearing at the increment ends [ksf | kPa]. Clay: 9 su. Sand: Nq(phi) * sigma'v, with
+// sigma'v replaced by a frozen stress sigma_f once the pile is past the critical depth of its
+// friction angle (1 + 10, 15 or 20 OD [ft | m] for phi <= 33, 33..36, > 36, or the critical depth
+// of the option when it is positive): walking down, sigma_f is the capped bottom stress of the
+// first increment past 10 OD for phi <= 33, and for denser sand the stress stored at the first
+// increment past 15 OD (33 < phi <= 36) or 20 OD (phi > 36); both ends take Nq * sigma_f when the
+// bottom stress exceeds it. At most the user's maximum unit bearing when one is given (> 0.001).
+PointArray usaceUnitEndBearing(const IncrementTable& table,
+                               const StressProfile& stress,
+                               const AnalysisInput& input);
+
+// The method for the first analysis pass: unit friction, skin friction limited by each
+// increment's maximum unit friction as given, end bearing and the tip pass for CapacityIndex 2.
+CapacityProfile computeUsaceCapacity(const IncrementTable& table,
+                                     const StressProfile& stress,
+                                     const AnalysisInput& input);
+
+}  // namespace vorne
+
+#endif  // VORNE_ENGINE_METHODS_CAPACITY_USACE_H
