@@ -4,6 +4,9 @@
 // table cells as the cell shows them.
 #include <QDir>
 #include <QFileInfo>
+#include <cmath>
+#include <deque>
+#include <string>
 
 #include "app/atomic_file.h"
 #include "app/io_error.h"
@@ -58,11 +61,88 @@ QByteArray textLine(const QString& text) {
   return line.toUtf8() + kLineEnd;
 }
 
-[[noreturn]] void failOnLine(const TWordReader& reader, const QString& what) {
+// Reads the numeric lines of a data file as the engine does: each line starts a record, a record
+// with fewer values than needed continues on the following lines (blank lines included), values
+// left on a record's last line are ignored, and values may also be separated by commas. Every file
+// the writer produces is read the same way as one stream of words; hand-edited files the engine
+// accepts open as well. Reals in Fortran form ("1.0D+02") are accepted.
+class RecordReader {
+ public:
+  explicit RecordReader(TWordReader& words) : m_words(words) {}
+
+  // Starts the next record on a fresh line.
+  void startRecord() {
+    m_pending.clear();
+    if (m_words.WordIndex() > 0 && !m_words.AtEnd()) m_words.ReadLine();
+  }
+  // Whether the line of the last value holds more values.
+  bool valuesLeftOnLine() const {
+    return !m_pending.empty() || static_cast<int>(m_words.WordIndex()) < m_words.WordCount();
+  }
+  std::size_t LineIndex() const { return m_words.LineIndex(); }
+
+  void NextWord() { nextValue(); }
+
+  double ReadFloat() {
+    double value = 0.0;
+    if (!parseValue(nextValue(), value))
+      fail("A floating point number was expected but not found.");
+    return value;
+  }
+
+  int ReadInteger() {
+    double value = 0.0;
+    if (!parseValue(nextValue(), value) || value != std::trunc(value) || value < -2147483648.0 ||
+        value > 2147483647.0) {
+      fail("An integer was expected but not found.");
+    }
+    return static_cast<int>(value);
+  }
+
+ private:
+  static bool parseValue(std::string text, double& value) {
+    if (parseDecimal(text, value)) return true;
+    for (char& c : text) {
+      if (c == 'D' || c == 'd') c = 'E';
+    }
+    return parseDecimal(text, value);
+  }
+
+  std::string nextValue() {
+    while (m_pending.empty()) {
+      // Past the end of the line (or on a blank one): on to the next line with words.
+      while (!m_words.AtEnd() && static_cast<int>(m_words.WordIndex()) == m_words.WordCount()) {
+        m_words.ReadLine();
+      }
+      if (m_words.AtEnd()) {
+        throw EInOutError(QStringLiteral("This file either invalid or incomplete."));
+      }
+      const QByteArray word = m_words.NextWord().toUtf8();
+      for (const QByteArray& piece : word.split(',')) {
+        if (!piece.isEmpty()) m_pending.push_back(piece.toStdString());
+      }
+    }
+    std::string value = std::move(m_pending.front());
+    m_pending.pop_front();
+    return value;
+  }
+
+  [[noreturn]] void fail(const char* expectation) const {
+    throw EInOutError(QStringLiteral("Error on Line %1 Item %2\n%3")
+                          .arg(m_words.LineIndex() + 1)
+                          .arg(m_words.WordIndex())
+                          .arg(QLatin1String(expectation)));
+  }
+
+  TWordReader& m_words;
+  std::deque<std::string> m_pending;  // further values of a word that held commas
+};
+
+[[noreturn]] void failOnLine(const RecordReader& reader, const QString& what) {
   throw EInOutError(QStringLiteral("Error on Line %1\n%2").arg(reader.LineIndex() + 1).arg(what));
 }
 
-int readIntegerIn(TWordReader& reader, const char* name, int low, int high) {
+int readIntegerIn(RecordReader& reader, const char* name, int low, int high) {
   const int value = reader.ReadInteger();
   if (value < low || value > high) {
     failOnLine(reader, QStringLiteral("%1 %2 is outside %3 to %4.")
@@ -255,10 +335,12 @@ void TProgramData::createFromFile(const QString& requestedName, bool currentForm
 }
 
 void TProgramData::readDataFile(const QString& fileName, bool currentFormat) {
-  TWordReader r(fileName);
-  Title = r.ReadLine();
-  Designer = r.ReadLine();
-  JobNumber = r.ReadLine();
+  TWordReader words(fileName);
+  Title = words.ReadLine();
+  Designer = words.ReadLine();
+  JobNumber = words.ReadLine();
+  RecordReader r(words);
+  r.startRecord();
   // The tables take the file's unit system before any value of theirs is read.
   switchUnits(r.ReadInteger());
   PrintIncrement = r.ReadInteger();
@@ -271,6 +353,7 @@ void TProgramData::readDataFile(const QString& fileName, bool currentFormat) {
   }
   const int layers = points / 2;
 
+  r.startRecord();
   NoncircularPerimeter = r.ReadFloat();
   CircularSection = NoncircularPerimeter == 0.0;
   NoncircularTipArea = r.ReadFloat();
@@ -279,8 +362,10 @@ void TProgramData::readDataFile(const QString& fileName, bool currentFormat) {
   ElasticModulus = r.ReadFloat();
   PileLength = r.ReadFloat();
   if (currentFormat) StickupLength = r.ReadFloat();
+  r.startRecord();
   EnhancedEndLength = r.ReadFloat();
   EnhancedEndInsideDiameter = r.ReadFloat();
+  r.startRecord();
   ZeroFrictionLength = r.ReadFloat();
   LengthIncrement = r.ReadFloat();
   PileType = readIntegerIn(r, "Pile type", 1, 7);
@@ -289,18 +374,21 @@ void TProgramData::readDataFile(const QString& fileName, bool currentFormat) {
   r.ReadInteger();  // offshore parameters: always on
   if (currentFormat) {
     ReducedLoadTransfer = r.ReadInteger();
+    r.startRecord();
     for (int method = 1; method <= 9; ++method) MethodSelected[method] = r.ReadInteger();
   } else {
     MethodSelected.fill(1);
     MethodSelected[0] = 0;
     MethodSelected[kUserSpecifiedMethod] = LoadTransferMethod == kUserSpecifiedMethod ? 1 : 0;
   }
+  r.startRecord();
   DeepestSoilDepth = r.ReadFloat();
   SectionArea = r.ReadFloat();
 
   D.setRowCount(layers);
   for (int layer = 0; layer < layers; ++layer) {
     for (int point = 0; point < 2; ++point) {
+      r.startRecord();
       if (point == 0) {
         r.NextWord();  // the top is the bottom of the layer above
       } else {
@@ -324,6 +412,7 @@ void TProgramData::readDataFile(const QString& fileName, bool currentFormat) {
         r.NextWord();
         r.NextWord();
       }
+      r.startRecord();
       // Limits and factors are per layer and repeat on both points: the bottom point's win.
       D.cell(col::kMaxSideFriction, layer).setFloat(r.ReadFloat());
       D.cell(col::kMaxEndBearing, layer).setFloat(r.ReadFloat());
@@ -348,23 +437,33 @@ void TProgramData::readDataFile(const QString& fileName, bool currentFormat) {
     }
   }
 
+  r.startRecord();
   ExtraTzDepths = r.ReadInteger();
   if (ExtraTzDepths == 1) {
+    r.startRecord();
     const int count = readIntegerIn(r, "Number of extra t-z depths", 0, kMaxExtraTzDepths);
     TblTZDepth.setRowCount(count);
-    for (int row = 0; row < count; ++row) TblTZDepth.cell(0, row).setFloat(r.ReadFloat());
+    for (int row = 0; row < count; ++row) {
+      r.startRecord();
+      TblTZDepth.cell(0, row).setFloat(r.ReadFloat());
+    }
   }
+  r.startRecord();
   LoadingType = r.ReadInteger();
   TensionReductionFactor = r.ReadFloat();
+  r.startRecord();
   ClayDrained = r.ReadInteger();
   PlugCondition = r.ReadInteger();
 
+  r.startRecord();
   const int areaRows = readIntegerIn(r, "Number of cross-section rows", 0, kMaxAreaRows);
-  const bool optionOnLine = r.WordCount() - static_cast<int>(r.WordIndex()) >= 1;
+  // The earlier layout may end the line after the row count.
+  const bool optionOnLine = r.valuesLeftOnLine();
   if (optionOnLine) AreaOption = r.ReadInteger();
   if (areaRows > 1) {
     Sectionaldata.setRowCount(areaRows);
     for (int row = 0; row < areaRows; ++row) {
+      r.startRecord();
       Sectionaldata.cell(col::kAreaDepth, row).setFloat(r.ReadFloat());
       Sectionaldata.cell(col::kArea, row).setFloat(r.ReadFloat());
     }
@@ -373,6 +472,7 @@ void TProgramData::readDataFile(const QString& fileName, bool currentFormat) {
     AreaOption = Sectionaldata.rowCount() >= 2 ? 2 : (SectionArea != 0.0 ? 1 : 0);
   }
   if (currentFormat) {
+    r.startRecord();
     CriticalDepthOption = r.ReadInteger();
     UserCriticalDepth = r.ReadFloat();
   }
@@ -380,12 +480,15 @@ void TProgramData::readDataFile(const QString& fileName, bool currentFormat) {
 
 void TProgramData::readCptFile(const QString& fileName) {
   try {
-    TWordReader r(fileName);
+    TWordReader words(fileName);
+    RecordReader r(words);
+    r.startRecord();
     const int cptUnits = readIntegerIn(r, "CPT units", 1, 2);
     const int count = readIntegerIn(r, "Number of CPT points", 0, kMaxCptPoints);
     std::vector<CptProfilePoint> points;
     points.reserve(static_cast<std::size_t>(count));
     for (int k = 0; k < count; ++k) {
+      r.startRecord();
       const double depth = r.ReadFloat();
       points.push_back({depth, r.ReadFloat()});
     }
