@@ -1,6 +1,8 @@
 // The computation passes; see passes.h. The methods are wired in here pass by pass.
 #include "driver/passes.h"
 
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "io/capacity_table_writer.h"
@@ -26,22 +28,18 @@ class PassRunner {
             printedGridPoints(penetrationIntervals(context.input), context.input.printIncrement)) {}
 
   int32_t run() {
-    runPass(1);
-    runPass(2);
+    if (!runPass(1) || !runPass(2)) return kVorneStatusStopped;
     return kVorneStatusFinished;
   }
 
  private:
-  void runPass(int pass) {
+  // False when the pass stopped the run (its reason is in the report and on the console).
+  bool runPass(int pass) {
     // Profile and stresses are rebuilt for every pass: a method may change a column of the table
     // (the API method replaces coded friction limits) for the methods after it in the same pass.
     IncrementTable table = buildIncrementTable(m_input, m_context.segmentCount);
     StressProfile stress = computeStressProfile(table, m_input);
-    if (pass == 1) {
-      runFirstPassMethods(table, stress);
-    } else {
-      runSecondPassMethods(table, stress);
-    }
+    return pass == 1 ? runFirstPassMethods(table, stress) : runSecondPassMethods(table, stress);
   }
 
   // User-specified (at most once per run), FHWA, USACE and Revised Lambda. Each method computes
@@ -50,21 +48,60 @@ class PassRunner {
   //   user-specified: when any soil point has a nonzero user unit skin friction or end bearing;
   //                   under tension its tip pass uses CapacityIndex::UserTension;
   //   FHWA (CapacityIndex 1), USACE (2), Revised Lambda (3, end bearing by apiUnitEndBearing).
-  void runFirstPassMethods(IncrementTable& table, StressProfile& stress) {
+  bool runFirstPassMethods(IncrementTable& table, StressProfile& stress) {
     (void)table;
     (void)stress;
+    return true;
   }
 
   // API RP-2A, then the cone methods NGI (5), ICP/MTD (6), FUGRO (7) and UWA (8) when
   // offshoreParameters is 1, each feeding its annulus cone bearing to the tip pass
   // (TipPassInput::coneAnnulusBearing); then the plot capacities and the load transfer.
-  void runSecondPassMethods(IncrementTable& table, StressProfile& stress) {
+  bool runSecondPassMethods(IncrementTable& table, StressProfile& stress) {
     m_api = computeApiCapacity(table, stress, m_input);
+    if (!accept(MethodId::Api, m_api)) return false;
     writeMethod(MethodId::Api, m_api);
 
     writePlotCapacities(m_context.plot, m_plotBlocks, m_rows.size(), m_input.units,
                         m_input.loadTransferMethod);
     runLoadTransfer();
+    return true;
+  }
+
+  // Stops the run, with the method named, when a result overflowed: only input values far
+  // outside any soil or pile get there, and a number that is not finite must not be reported.
+  bool accept(MethodId method, const CapacityProfile& profile) {
+    if (profile.isFinite()) return true;
+    const std::string message = std::string(methodName(method)) +
+                                ": the capacity is not a finite number; check the soil and "
+                                "pile values for magnitudes far outside their usual range";
+    writeRunError(m_context.report, message);
+    writeRunError(m_context.console, message);
+    return false;
+  }
+
+  static std::string_view methodName(MethodId method) {
+    switch (method) {
+      case MethodId::Fhwa:
+        return "FHWA method";
+      case MethodId::Usace:
+        return "USACE method";
+      case MethodId::RevisedLambda:
+        return "Revised Lambda method";
+      case MethodId::Api:
+        return "API RP 2A method";
+      case MethodId::UserSpecified:
+        return "user-specified method";
+      case MethodId::Ngi:
+        return "NGI method";
+      case MethodId::IcpMtd:
+        return "ICP/MTD method";
+      case MethodId::Fugro:
+        return "FUGRO method";
+      case MethodId::Uwa:
+        return "UWA method";
+    }
+    return "capacity method";
   }
 
   // Load-distribution and load-settlement computation of the load-transfer method, and the

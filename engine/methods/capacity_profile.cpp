@@ -63,6 +63,14 @@ SkinFrictionProfile integrateSkinFriction(const AnalysisInput& input,
   return out;
 }
 
+bool CapacityProfile::isFinite() const {
+  const auto allFinite = [](const std::vector<double>& values) {
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+  };
+  return allFinite(penetration) && allFinite(skinFriction) && allFinite(tipValue) &&
+         allFinite(total) && allFinite(unitSkinFriction);
+}
+
 std::vector<std::size_t> printedGridPoints(std::size_t intervalCount, int printIncrement) {
   const std::size_t step = printIncrement < 1 ? 1 : static_cast<std::size_t>(printIncrement);
   std::vector<std::size_t> points;

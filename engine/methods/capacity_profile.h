@@ -73,6 +73,9 @@ struct CapacityProfile {
   std::vector<TipMarker> marker;
 
   std::size_t pointCount() const { return penetration.size(); }
+  // True when every value is a finite number. Extreme input (unit weights or strengths near the
+  // largest double) can overflow; such a profile must never reach the report.
+  bool isFinite() const;
 };
 
 // Grid points printed in the capacity tables and the plot data file: 0, p, 2p, ... up to the tip

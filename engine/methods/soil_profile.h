@@ -7,6 +7,7 @@
 #ifndef VORNE_ENGINE_METHODS_SOIL_PROFILE_H
 #define VORNE_ENGINE_METHODS_SOIL_PROFILE_H
 
+#include <cmath>
 #include <cstddef>
 #include <vector>
 
@@ -16,7 +17,8 @@ namespace vorne {
 
 // The value the input stage stores for a maximum unit friction or bearing the user left open.
 inline constexpr double kUnlimitedValue = 9999999.0;
-inline bool isUnlimitedValue(double limit) { return limit >= kUnlimitedValue - 0.5; }
+// Only the stored value itself: a user limit above it is still the user's limit.
+inline bool isUnlimitedValue(double limit) { return std::abs(limit - kUnlimitedValue) < 0.5; }
 
 // Soil properties of one increment, interpolated linearly at its middle depth between the two
 // soil points that bracket it. Units as held in AnalysisInput after the load-time adjustments.

@@ -211,6 +211,9 @@ TEST(ApiEndBearing, SandTakesTheTableLimitOnlyWithoutAUserLimit) {
   EXPECT_NEAR(q.bottom(9), 40.0, kTight);
   EXPECT_NEAR(q.bottom(55), 200.0, kTight);
 
+  // Only the stored code means "no limit"; a larger user value is still a limit.
+  EXPECT_TRUE(isUnlimitedValue(9999999.0));
+  EXPECT_FALSE(isUnlimitedValue(2.0e7));
   spec.layers[0].maxUnitBearing = 100.0;
   const ApiRun user = runApi(spec, UnitSystem::English);
   EXPECT_NEAR(apiUnitEndBearing(user.table, user.stress, user.input).bottom(55), 100.0, kTight);
