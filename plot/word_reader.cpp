@@ -130,6 +130,15 @@ QString TWordReader::ReadLine() {
   return QString::fromStdString(text);
 }
 
+bool TWordReader::HasMoreWords() const {
+  if (AtEnd()) return false;
+  if (m_wordIndex < m_lines[m_lineIndex].Words.size()) return true;
+  for (std::size_t k = m_lineIndex + 1; k < m_lines.size(); ++k) {
+    if (!m_lines[k].Words.empty()) return true;
+  }
+  return false;
+}
+
 int TWordReader::WordCount() const {
   if (AtEnd()) return 0;
   return static_cast<int>(m_lines[m_lineIndex].Words.size());

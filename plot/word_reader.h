@@ -49,6 +49,8 @@ class TWordReader {
   // Words of the current line, consumed or not; 0 at the end.
   int WordCount() const;
   bool AtEnd() const { return m_lineIndex == m_lines.size(); }
+  // Whether a further NextWord would find a word (on this line or a later one).
+  bool HasMoreWords() const;
 
   // Zero-based position of the current line and of the next word in it.
   std::size_t LineIndex() const { return m_lineIndex; }
