@@ -22,8 +22,8 @@ EngineRunFiles copyExample(const QTemporaryDir& folder) {
           folder.filePath("pile.cpt")};
 }
 
-QStringList runFolders() {
-  return QDir(QDir::tempPath()).entryList({"vorne-run-*"}, QDir::Dirs);
+QStringList entries(const QString& folder) {
+  return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
 }
 
 }  // namespace
@@ -46,9 +46,16 @@ void EngineRunTest::runsAnExampleAndPutsTheProcessBack() {
   const EngineRunFiles files = copyExample(folder);
   const QString folderBefore = QDir::currentPath();
   const QString numericBefore = std::setlocale(LC_NUMERIC, nullptr);
-  const QStringList foldersBefore = runFolders();
-
+  // A temporary root of its own, so that other tests' run folders do not count.
+  QTemporaryDir tempRoot;
+  const QByteArray savedTemp = qgetenv("TMPDIR");
+  qputenv("TMPDIR", tempRoot.path().toLocal8Bit());
   const EngineRunResult result = runEngine(files, kLibrary);
+  if (savedTemp.isEmpty()) {
+    qunsetenv("TMPDIR");
+  } else {
+    qputenv("TMPDIR", savedTemp);
+  }
   QCOMPARE(int(result.outcome), int(EngineRunOutcome::Finished));
   QCOMPARE(result.status, 0);
   QVERIFY(result.console.contains("COMPUTATION IS PROCEEDING"));
@@ -57,7 +64,7 @@ void EngineRunTest::runsAnExampleAndPutsTheProcessBack() {
 
   QCOMPARE(QDir::currentPath(), folderBefore);
   QCOMPARE(QString(std::setlocale(LC_NUMERIC, nullptr)), numericBefore);
-  QCOMPARE(runFolders(), foldersBefore);  // names file and its folder removed
+  QCOMPARE(entries(tempRoot.path()), QStringList{});  // names file and its folder removed
   QVERIFY(!QFileInfo::exists(folderBefore + "/names.dat"));
 }
 
