@@ -42,7 +42,7 @@ double phiFromBlowCount(double blowCount, double overburdenPsi);
 //         none is above; a profile without sand has no critical depth;
 //      1: the bottom of the first increment whose bottom stress exceeds kCriticalStress*; none when
 //         no increment does (then the capped stress equals sigma'v everywhere);
-//      2 or more: input.userCriticalDepth.
+//      2 (any other value): input.userCriticalDepth, or 0 when that is negative.
 //   5. sigma'c: equal to sigma'v above the critical depth, and the stress at the critical depth
 //      itself at and below it.
 // Changes the friction angle and su columns of table. Units follow input.units.

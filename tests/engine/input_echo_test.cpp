@@ -192,5 +192,75 @@ TEST(InputEcho, NoUnlimitedNoteWhenEveryLimitIsSet) {
   EXPECT_EQ(out.str().find("0.10E+08*"), std::string::npos);
 }
 
+TEST(InputEcho, LinesThatDependOnTheOptions) {
+  struct Case {
+    const char* name;
+    void (*edit)(AnalysisInput&);
+    const char* present;
+    const char* absent;
+  };
+  const Case kCases[] = {
+      {"critical depth by density", [](AnalysisInput& in) { in.criticalDepthOption = 0; },
+       "  # Critical Depth Method for Sand:\n"
+       "              10 to 20 Pile Diameter based on the Density\n",
+       "At User-Specified"},
+      {"critical depth by stress", [](AnalysisInput& in) { in.criticalDepthOption = 1; },
+       "              At Effective Stress Reaching 3,500 psf (185 kPa)\n", "10 to 20"},
+      {"ICP/MTD drained clay",
+       [](AnalysisInput& in) {
+         in.methodSelected[7] = 1;
+         in.clayDrained = 1;
+       },
+       "          - ICP/MTD (Imperial College of London)\n"
+       "            # Use Drained Condition for Clay\n",
+       "Undrained"},
+      {"tapered timber pile with API",
+       [](AnalysisInput& in) {
+         in.pile.pileType = 2;
+         in.pile.taperAngle = 0.5;
+       },
+       "          Timber pile\n"
+       "          Angle of taper for a tapered pile  (degrees) =      0.50\n",
+       "INTERNAL DIAMETER"},
+      {"taper angle without API is not echoed",
+       [](AnalysisInput& in) {
+         in.pile.pileType = 2;
+         in.pile.taperAngle = 0.5;
+         in.methodSelected[4] = 0;
+       },
+       "          CIRCULAR PILE PROPERTIES : \n", "Angle of taper"},
+      {"area along depth",
+       [](AnalysisInput& in) {
+         in.pile.areaOption = 2;
+         in.pile.areaTable = {{0.0, 40.0}, {30.0, 72.5}};
+       },
+       "          - CROSS SECTION AREA ALONG DEPTH\n"
+       "           DEPTH,FT.           AREA,IN2\n"
+       "                0.00               40.00\n"
+       "               30.00               72.50\n",
+       "- CROSS SECTION AREA        ="},
+      {"square precast pile",
+       [](AnalysisInput& in) {
+         in.pile.pileType = 3;
+         in.pile.noncircularPerimeter = 48.0;
+         in.pile.noncircularTipAreaAsRead = 144.0;
+       },
+       "          Precast concrete pile (Square/Rectangular/Orthogonal)\n"
+       "\n\n          DATA FOR AXIAL STIFFNESS : \n\n"
+       "          - MODULUS OF ELASTICITY     = 0.290E+08 PSI\n"
+       "          - CROSS SECTION AREA        =    144.00 IN2\n",
+       "\n          CIRCULAR PILE PROPERTIES"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    AnalysisInput input = steelPipe();
+    c.edit(input);
+    std::ostringstream out;
+    writeInputEcho(out, input, UnitLabels::forUnits(1));
+    EXPECT_NE(out.str().find(c.present), std::string::npos) << out.str();
+    EXPECT_EQ(out.str().find(c.absent), std::string::npos);
+  }
+}
+
 }  // namespace
 }  // namespace vorne
