@@ -3,12 +3,17 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "io/capacity_table_writer.h"
 #include "io/plot_data_writer.h"
 #include "methods/capacity_api.h"
+#include "methods/capacity_fhwa.h"
+#include "methods/capacity_lambda.h"
 #include "methods/capacity_profile.h"
+#include "methods/capacity_usace.h"
+#include "methods/capacity_user.h"
 #include "methods/effective_stress.h"
 #include "methods/soil_profile.h"
 #include "vorne/ivorne.h"
@@ -48,10 +53,34 @@ class PassRunner {
   //   user-specified: when any soil point has a nonzero user unit skin friction or end bearing;
   //                   under tension its tip pass uses CapacityIndex::UserTension;
   //   FHWA (CapacityIndex 1), USACE (2), Revised Lambda (3, end bearing by apiUnitEndBearing).
+  // The tip pass of index 1 that the FHWA sand rule reads its plug state from runs inside
+  // computeFhwaCapacity. A method whose results are neither reported nor used for the load
+  // transfer does not stop the run.
   bool runFirstPassMethods(IncrementTable& table, StressProfile& stress) {
-    (void)table;
-    (void)stress;
+    if (hasUserLoadTransfers(table)) {
+      m_user = computeUserCapacity(table, stress, m_input);
+      if (isNeeded(MethodId::UserSpecified) && !accept(MethodId::UserSpecified, m_user)) {
+        return false;
+      }
+      writeMethod(MethodId::UserSpecified, m_user);
+    }
+    m_fhwa = computeFhwaCapacity(table, stress, m_input);
+    m_usace = computeUsaceCapacity(table, stress, m_input);
+    m_lambda = computeLambdaCapacity(table, stress, m_input);
+    const std::pair<MethodId, const CapacityProfile*> kMethods[] = {
+        {MethodId::Fhwa, &m_fhwa},
+        {MethodId::Usace, &m_usace},
+        {MethodId::RevisedLambda, &m_lambda},
+    };
+    for (const auto& [method, profile] : kMethods) {
+      if (isNeeded(method) && !accept(method, *profile)) return false;
+    }
+    for (const auto& [method, profile] : kMethods) writeMethod(method, *profile);
     return true;
+  }
+
+  bool isNeeded(MethodId method) const {
+    return m_input.isSelected(method) || m_input.loadTransferMethod == static_cast<int>(method);
   }
 
   // API RP-2A, then the cone methods NGI (5), ICP/MTD (6), FUGRO (7) and UWA (8) when
@@ -118,6 +147,10 @@ class PassRunner {
   const AnalysisInput& m_input;
   std::vector<std::size_t> m_rows;  // printed grid points, the tip included
   std::vector<PlotCapacityBlock> m_plotBlocks;
+  CapacityProfile m_user;  // computed only when some user value is nonzero
+  CapacityProfile m_fhwa;
+  CapacityProfile m_usace;
+  CapacityProfile m_lambda;
   CapacityProfile m_api;
 };
 
