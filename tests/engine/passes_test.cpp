@@ -136,18 +136,30 @@ TEST(Passes, HeavyProjectAtTheCapacityLimits) {
 }
 
 TEST(Passes, OverflowingInputStopsInsteadOfReportingNonFiniteValues) {
-  TempDir dir;
-  std::string text = heavyProject(1);
-  // In SI under tension, a section area of 1e308 m2 makes the self weight overflow.
-  text.replace(text.find("1 1 80\n"), 7, "2 1 80\n");
-  text.replace(text.find("100 0\n"), 6, "100 1e308\n");
-  writeFile(dir.file("huge.vr6d"), text);
-  const Outputs out = runProject(dir, dir.file("huge.vr6d"), dir.file("huge.cpt"));
-  EXPECT_EQ(out.status, kVorneStatusStopped);
-  EXPECT_NE(out.report.find(" VORNE STOPPED: API RP 2A method: the capacity is not a finite"),
-            std::string::npos);
-  EXPECT_FALSE(holdsNonFinite(out.report));
-  EXPECT_EQ(out.plot, "");
+  struct Case {
+    const char* methods;  // line 8 of the data file
+    const char* message;
+  };
+  // The first method computed that is reported stops the run.
+  const Case kCases[] = {
+      {"1 1 1 1 1 1 1 1 1\n", " VORNE STOPPED: FHWA method: the capacity is not a finite"},
+      {"0 0 0 1 0 0 0 0 0\n", " VORNE STOPPED: API RP 2A method: the capacity is not a finite"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.message);
+    TempDir dir;
+    std::string text = heavyProject(1);
+    // In SI under tension, a section area of 1e308 m2 makes the self weight overflow.
+    text.replace(text.find("1 1 80\n"), 7, "2 1 80\n");
+    text.replace(text.find("100 0\n"), 6, "100 1e308\n");
+    text.replace(text.find("1 1 1 1 1 1 1 1 1\n"), 18, c.methods);
+    writeFile(dir.file("huge.vr6d"), text);
+    const Outputs out = runProject(dir, dir.file("huge.vr6d"), dir.file("huge.cpt"));
+    EXPECT_EQ(out.status, kVorneStatusStopped);
+    EXPECT_NE(out.report.find(c.message), std::string::npos);
+    EXPECT_FALSE(holdsNonFinite(out.report));
+    EXPECT_EQ(out.plot, "");
+  }
 }
 
 }  // namespace
