@@ -80,9 +80,11 @@ class TProgramData {
   // current layout (extension ".vr6d"), so saving never writes the new layout over it.
   void createFromFile(const QString& fileName, bool currentFormat);
 
-  // Saves the data file at fileName() and then the CPT side file. Each file is written to a
-  // temporary file in the same folder and moved over the old one only when complete, so a failed
-  // save leaves the previous files as they were; it throws EInOutError with the system's reason.
+  // Saves the data file at fileName() and then the CPT side file. Both texts are made first; each
+  // file is then written to a temporary file in the same folder and moved over the old one only
+  // when complete, so a failed write leaves that file as it was (a failure on the CPT side file
+  // comes after the data file was replaced). Throws EInOutError with the system's reason and the
+  // file.
   // Before writing: print interval 0 becomes 1, increment length 0 becomes 1, a circular pile
   // gets tip area 0, and unless the load-transfer method is 5 the user-specified unit skin
   // friction and end bearing of every layer become 0. Numbers always use ".". Clears the modified
