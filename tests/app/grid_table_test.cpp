@@ -1,8 +1,11 @@
 // Table model: groups of rows, typed text, typed access, sub-tables, units and the changed flag.
 #include "table/grid_table.h"
 
+#include <QSignalSpy>
 #include <QtTest>
 #include <memory>
+
+#include "table/grid_table_model.h"
 
 using namespace vorne;
 
@@ -71,6 +74,8 @@ class GridTableTest : public QObject {
   void changedFlagCoversSubTables();
   void topDepthColumnContinuesRowAbove();
   void tableListFindsByIdentifier();
+  void itemModelShowsShownColumns();
+  void itemModelStoresTextAndReportsRefusals();
 };
 
 void GridTableTest::rowsMoveInGroups() {
@@ -285,6 +290,45 @@ void GridTableTest::tableListFindsByIdentifier() {
   QCOMPARE(list.tableByIdentifier(42), nullptr);
   QCOMPARE(list.count(), 0);
   QCOMPARE(errorOf([] { createColumn(9); }), QStringLiteral("Error Column Class not defined"));
+}
+
+void GridTableTest::itemModelShowsShownColumns() {
+  LayerTables t;
+  t.layers.setRowCount(2);
+  t.layers.addColumn(std::make_unique<TFloatColumn>(QStringList{"Hidden"}, QString()));
+  t.layers.column(3).Shown = false;
+  GridTableModel model(t.layers);
+  QCOMPARE(model.columnCount(), 3);
+  QCOMPARE(model.rowCount(), 2);
+  QCOMPARE(model.headerData(1, Qt::Horizontal).toString(),
+           QStringLiteral("Depth at Bottom \nof each Layer (ft)  "));
+  QCOMPARE(model.headerData(1, Qt::Vertical).toInt(), 2);
+  QCOMPARE(model.data(model.index(0, 0)).toString(), QStringLiteral("sand"));
+  QCOMPARE(model.data(model.index(1, 2)).toString(), QStringLiteral("2: Sand Layer Data"));
+  QVERIFY(!(model.flags(model.index(0, 0)) & Qt::ItemIsEditable));  // a choice list
+  QVERIFY(model.flags(model.index(0, 1)) & Qt::ItemIsEditable);
+  QCOMPARE(errorOf([&] { model.deleteRowGroup(5); }),
+           QStringLiteral("Grid.Row not in valid range"));
+  QVERIFY(model.addRowGroup());
+  QCOMPARE(model.rowCount(), 3);
+  t.layers.setUnits(2);
+  model.refresh();
+  QVERIFY(model.headerData(1, Qt::Horizontal).toString().endsWith(QLatin1String("(m)  ")));
+}
+
+void GridTableTest::itemModelStoresTextAndReportsRefusals() {
+  LayerTables t;
+  t.layers.setRowCount(1);
+  GridTableModel model(t.layers);
+  QSignalSpy changed(&model, &GridTableModel::dataChanged);
+  QSignalSpy refused(&model, &GridTableModel::entryRefused);
+  QVERIFY(model.setData(model.index(0, 1), QStringLiteral("(10+2)*2")));
+  QCOMPARE(model.data(model.index(0, 1)).toString(), QStringLiteral("24"));
+  QCOMPARE(changed.count(), 1);
+  QVERIFY(!model.setData(model.index(0, 1), QString()));
+  QCOMPARE(refused.count(), 1);
+  QCOMPARE(refused.first().at(2).toString(), QStringLiteral("Entry cannot be blank."));
+  QCOMPARE(model.data(model.index(0, 1)).toString(), QStringLiteral("24"));
 }
 
 QTEST_GUILESS_MAIN(GridTableTest)
