@@ -234,9 +234,13 @@ std::vector<TipMarker> fhwaPlugState(const IncrementTable& table,
   const SkinFrictionProfile noFriction =
       integrateSkinFriction(compression, table, PointArray(table.size()),
                             std::vector<double>(table.size(), kUnlimitedValue));
+  // The method's plug-friction record does not exist yet when its plug state is needed: the
+  // plug carries no friction in this choice.
+  const PointArray emptyRecord(table.size());
   TipPassInput method;
   method.index = CapacityIndex::Fhwa;
   method.unitEndBearing = &bearing;
+  method.plugFriction = &emptyRecord;
   return computeTipCapacity(compression, table, stress, noFriction, method).marker;
 }
 

@@ -61,7 +61,9 @@ double fhwaDisplacedVolume(const AnalysisInput& input, TipMarker plugState);
 
 // Plug state of every grid point for the sand rule: the choice the tip pass makes for index 1 under
 // compression (its self-weight column under tension carries no choice), with FHWA's end bearing
-// and the API plug-friction rule (the method's own record does not exist yet when it is needed).
+// and an empty plug-friction record, as the method's own record does not exist yet when the state
+// is needed. An open pipe therefore counts as unplugged unless the plug condition says plugged or
+// its annulus alone bears more than the plugged section.
 std::vector<TipMarker> fhwaPlugState(const IncrementTable& table,
                                      const StressProfile& stress,
                                      const AnalysisInput& input);

@@ -44,7 +44,9 @@ CapacityProfile computeUserCapacity(const IncrementTable& table,
     skin.unfactored[j] = skin.unfactored[j - 1] + step;
     skin.reduced[j] = skin.reduced[j - 1] + step * row.sideResistanceFactor;
   }
-  skin.skinFriction = input.reducedLoadTransfer == 1 ? skin.reduced : skin.unfactored;
+  // The user's values come with their own resistance factors, applied whatever the choice of
+  // reduced or unfactored friction for the other methods.
+  skin.skinFriction = skin.reduced;
 
   if (input.loadingType == 1) {
     // The self weight replaces the tip; the friction is taken as entered.

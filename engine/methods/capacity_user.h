@@ -17,9 +17,9 @@ bool hasUserLoadTransfers(const IncrementTable& table);
 // The method on the penetration grid. With A the noncircular tip area when given (> 0.0001),
 // else pi/4 OD^2 [ft2 | m2], and P = pi OD [ft | m]: at grid point j > 0, i is the increment
 // that holds d_j (the one above a boundary); the tip is A * qu(i) (A * qu of the first increment
-// at the surface) and the skin friction grows by dz * P * fu(i), times the increment's side
-// resistance factor in the reduced sum (every step, the first included). The reported sum is the
-// reduced one when input.reducedLoadTransfer is 1. Under tension loading the tip becomes the self
+// at the surface) and the skin friction grows by dz * P * fu(i) times the increment's side
+// resistance factor, at every step, the first included, whatever input.reducedLoadTransfer says
+// (the unfactored sum is kept beside it). Under tension loading the tip becomes the self
 // weight (the tip pass for CapacityIndex 9) and the skin friction is not reduced. The tip never
 // carries a plug marker.
 CapacityProfile computeUserCapacity(const IncrementTable& table,

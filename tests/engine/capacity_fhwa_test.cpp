@@ -134,6 +134,32 @@ TEST(FhwaClayChart, IsChosenOnceFromTheIncrementAbove) {
   }
 }
 
+// The plug state comes from the tip pass of index 1 before the method has its plug-friction
+// record: an open pipe counts as unplugged (annulus volume) unless the plug condition says plugged.
+TEST(FhwaPlugState, OpenPipeIsUnpluggedUnlessThePlugConditionSaysPlugged) {
+  ProjectSpec spec;
+  spec.insideDiameter = 23.0;
+  spec.layers = {LayerSpec{0, 60, SoilType::Sand, 115, 32, 0.8, 20}};
+  const Prepared open = prepare(makeInput(spec, UnitSystem::English));
+  spec.plugCondition = 1;
+  const Prepared plugged = prepare(makeInput(spec, UnitSystem::English));
+  const std::vector<TipMarker> openState = fhwaPlugState(open.table, open.stress, open.input);
+  const std::vector<TipMarker> pluggedState =
+      fhwaPlugState(plugged.table, plugged.stress, plugged.input);
+  EXPECT_EQ(openState[40], TipMarker::Unplugged);
+  EXPECT_EQ(pluggedState[40], TipMarker::Plugged);
+  // The full section displaces more soil: more friction.
+  const CapacityProfile a = computeFhwaCapacity(open.table, open.stress, open.input);
+  const CapacityProfile b = computeFhwaCapacity(plugged.table, plugged.stress, plugged.input);
+  EXPECT_GT(b.skinFriction[50], 1.5 * a.skinFriction[50]);
+
+  // Under tension the choice is still made, though the tip column holds the self weight.
+  spec.plugCondition = 0;
+  spec.loadingType = 1;
+  const Prepared tension = prepare(makeInput(spec, UnitSystem::English));
+  EXPECT_EQ(fhwaPlugState(tension.table, tension.stress, tension.input)[40], TipMarker::Unplugged);
+}
+
 // Closed pipe OD 24 in, 50 ft, in uniform clay of su 1.0 ksf: chart 3 (stiff clay at the
 // surface) at R = 25, halfway between 0.923 (R < 10) and 1.0 (R >= 40): alpha = 0.9615.
 TEST(FhwaCapacity, ClosedPipeInUniformClay) {

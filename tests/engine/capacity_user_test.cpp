@@ -85,11 +85,14 @@ TEST(UserCapacity, NoncircularTipAreaReplacesTheSection) {
   EXPECT_NEAR(c.tipValue[30], 0.5 * 20.0, 1e-12);
 }
 
-TEST(UserCapacity, ReducedSumFactorsEveryStepTheFirstIncluded) {
-  const Prepared r = prepare(UnitSystem::English, 0.5, 1);
-  const CapacityProfile c = computeUserCapacity(r.table, r.stress, r.input);
-  EXPECT_NEAR(c.skinFriction[1], 0.5 * 2.0 * kPi * 1.0, 1e-12);
-  EXPECT_NEAR(c.skinFriction[30], 0.5 * 2.0 * kPi * 50.0, 1e-9);
+TEST(UserCapacity, SideFactorAppliesAtEveryStepTheFirstIncluded) {
+  for (int reduced : {0, 1}) {
+    SCOPED_TRACE(reduced);
+    const Prepared r = prepare(UnitSystem::English, 0.5, reduced);
+    const CapacityProfile c = computeUserCapacity(r.table, r.stress, r.input);
+    EXPECT_NEAR(c.skinFriction[1], 0.5 * 2.0 * kPi * 1.0, 1e-12);
+    EXPECT_NEAR(c.skinFriction[30], 0.5 * 2.0 * kPi * 50.0, 1e-9);
+  }
 }
 
 TEST(UserCapacity, TensionTakesTheSelfWeightAndKeepsTheFriction) {
