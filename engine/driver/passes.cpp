@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "driver/load_transfer_stage.h"
 #include "io/capacity_table_writer.h"
 #include "io/plot_data_writer.h"
 #include "methods/capacity_api.h"
@@ -16,6 +17,7 @@
 #include "methods/capacity_user.h"
 #include "methods/effective_stress.h"
 #include "methods/soil_profile.h"
+#include "settlement/axial_stiffness.h"
 #include "vorne/ivorne.h"
 
 namespace vorne {
@@ -33,6 +35,14 @@ class PassRunner {
             printedGridPoints(penetrationIntervals(context.input), context.input.printIncrement)) {}
 
   int32_t run() {
+    // The load-settlement solution divides by the diameter and the axial stiffness: refuse a pile
+    // without them before anything is computed.
+    const std::string problem = stiffnessInputProblem(m_input);
+    if (!problem.empty()) {
+      writeRunError(m_context.report, problem);
+      writeRunError(m_context.console, problem);
+      return kVorneStatusStopped;
+    }
     if (!runPass(1) || !runPass(2)) return kVorneStatusStopped;
     return kVorneStatusFinished;
   }
@@ -93,8 +103,7 @@ class PassRunner {
 
     writePlotCapacities(m_context.plot, m_plotBlocks, m_rows.size(), m_input.units,
                         m_input.loadTransferMethod);
-    runLoadTransfer();
-    return true;
+    return runLoadTransfer();
   }
 
   // Stops the run, with the method named, when a result overflowed: only input values far
@@ -135,7 +144,22 @@ class PassRunner {
 
   // Load-distribution and load-settlement computation of the load-transfer method, and the
   // verification t-z curves for extra depths. The asterisk note opens this part of the report.
-  void runLoadTransfer() { writeUnpluggedNote(m_context.report); }
+  bool runLoadTransfer() {
+    writeUnpluggedNote(m_context.report);
+    return runLoadTransferStage(m_input, loadTransferProfile(), m_context.report, m_context.plot,
+                                m_context.console) == kVorneStatusFinished;
+  }
+
+  // The results of the load-transfer method, kept from the pass that computed them, exactly as
+  // its table printed them. A method that did not run hands over an empty profile (zero curves).
+  const CapacityProfile& loadTransferProfile() const {
+    switch (static_cast<MethodId>(m_input.loadTransferMethod)) {
+      case MethodId::Api:
+        return m_api;
+      default:
+        return m_notRun;
+    }
+  }
 
   void writeMethod(MethodId method, const CapacityProfile& profile) {
     if (!m_input.isSelected(method)) return;
@@ -152,6 +176,7 @@ class PassRunner {
   CapacityProfile m_usace;
   CapacityProfile m_lambda;
   CapacityProfile m_api;
+  CapacityProfile m_notRun;
 };
 
 }  // namespace

@@ -79,9 +79,29 @@ TEST(Passes, SteelPipeExampleWritesTheApiTableAndPlotRows) {
             std::string::npos);
 
   const std::vector<std::string> plot = linesOf(out.plot);
-  ASSERT_EQ(plot.size(), 1u + 31u);
+  // Header and 31 capacity rows; the t-z count and 15 curves of 11 lines (three stations in each
+  // of the five layers); 9 load levels of 31 segments; 9 load-settlement rows; the two extra
+  // depths (20 and 50 ft) with their count.
+  const std::size_t settlementStart = 1 + 31 + 1 + 15 * 11 + 9 * 31;
+  ASSERT_EQ(plot.size(), settlementStart + 9 + 1 + 2 * 11);
   EXPECT_EQ(integersOf(plot[0]), (std::vector<long long>{1, 31, 1, 4}));
   EXPECT_EQ(plot[31].substr(0, 9), "    60.00");
+  EXPECT_EQ(integersOf(plot[32]), (std::vector<long long>{15}));
+
+  // The load-settlement curve rises in load and in movement.
+  double lastLoad = 0.0;
+  double lastMovement = 0.0;
+  for (std::size_t r = settlementStart; r < settlementStart + 9; ++r) {
+    std::istringstream row(plot[r]);
+    double topLoad = 0.0;
+    double topMovement = 0.0;
+    ASSERT_TRUE(row >> topLoad >> topMovement) << plot[r];
+    EXPECT_GT(topLoad, lastLoad) << plot[r];
+    EXPECT_GT(topMovement, lastMovement) << plot[r];
+    lastLoad = topLoad;
+    lastMovement = topMovement;
+  }
+  EXPECT_EQ(out.report.find("DID NOT CONVERGE"), std::string::npos);
 }
 
 // 40 layers of 2.5 ft, alternating sand (API limit code, friction angle from the blow count)
@@ -130,7 +150,11 @@ TEST(Passes, HeavyProjectAtTheCapacityLimits) {
     const std::vector<long long> header = integersOf(plot[0]);
     ASSERT_EQ(header.size(), 4u);
     EXPECT_EQ(header[1], 451);
-    EXPECT_EQ(plot.size(), 1u + static_cast<std::size_t>(header[0] * header[1]));
+    // Capacity blocks, then the t-z count and 120 curves (three stations in each of the 40
+    // layers) of 11 lines, 9 load levels of 451 segments and 9 load-settlement rows.
+    const auto rows = static_cast<std::size_t>(header[1]);
+    EXPECT_EQ(plot.size(),
+              1u + static_cast<std::size_t>(header[0]) * rows + 1 + 120 * 11 + 9 * rows + 9);
     EXPECT_EQ(out.plot.find('*'), std::string::npos);
   }
 }
@@ -160,6 +184,19 @@ TEST(Passes, OverflowingInputStopsInsteadOfReportingNonFiniteValues) {
     EXPECT_FALSE(holdsNonFinite(out.report));
     EXPECT_EQ(out.plot, "");
   }
+}
+
+TEST(Passes, PileWithoutAxialStiffnessStopsBeforeAnyComputation) {
+  TempDir dir;
+  std::string text = heavyProject(0);
+  text.replace(text.find(" 29000000 "), 10, " 0 ");
+  writeFile(dir.file("soft.vr6d"), text);
+  const Outputs out = runProject(dir, dir.file("soft.vr6d"), dir.file("soft.cpt"));
+  EXPECT_EQ(out.status, kVorneStatusStopped);
+  EXPECT_NE(out.report.find(" VORNE STOPPED: the modulus of elasticity 0 must be greater than 0"),
+            std::string::npos);
+  EXPECT_EQ(out.report.find("API RP-2A (1994)"), std::string::npos);
+  EXPECT_EQ(out.plot, "");
 }
 
 }  // namespace
