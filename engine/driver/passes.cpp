@@ -154,8 +154,16 @@ class PassRunner {
   // its table printed them. A method that did not run hands over an empty profile (zero curves).
   const CapacityProfile& loadTransferProfile() const {
     switch (static_cast<MethodId>(m_input.loadTransferMethod)) {
+      case MethodId::Fhwa:
+        return m_fhwa;
+      case MethodId::Usace:
+        return m_usace;
+      case MethodId::RevisedLambda:
+        return m_lambda;
       case MethodId::Api:
         return m_api;
+      case MethodId::UserSpecified:
+        return m_user;
       default:
         return m_notRun;
     }

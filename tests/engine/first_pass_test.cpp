@@ -21,7 +21,8 @@ using test::writeFile;
 // The bundled steel pipe example with methods 1 to 5 selected and user unit values of 500 psf
 // friction and 20000 psf end bearing on every soil point.
 std::string exampleWithAllFirstPassMethods(int loadingType) {
-  std::string text = readFile(std::string(VORNE_TEST_DATA) + "/../../examples/steel_pipe_layered.vr6d");
+  std::string text =
+      readFile(std::string(VORNE_TEST_DATA) + "/../../examples/steel_pipe_layered.vr6d");
   text = replaceLine(text, 8, "1 1 1 1 1 0 0 0 0");
   const std::string factors = " 0 0 0.7 0.7 ";
   for (std::size_t at = text.find(factors); at != std::string::npos; at = text.find(factors, at)) {
@@ -86,7 +87,9 @@ TEST(FirstPass, FiveMethodsWriteFiveTablesAndPlotBlocksInOrder) {
     header >> methods >> rows >> units >> loadTransfer;
     EXPECT_EQ(methods, 5);
     EXPECT_EQ(rows, 31);
-    ASSERT_EQ(plot.size(), 1u + 5u * 31u);
+    // After the capacity blocks: the load-transfer records (15 t-z curves, 9 levels of 31
+    // segments, 9 load-settlement rows) and the example's two extra t-z depths.
+    ASSERT_EQ(plot.size(), 1u + 5u * 31u + (1 + 15 * 11 + 9 * 31 + 9) + (1 + 2 * 11));
     // Every block starts at the surface and ends at the tip.
     for (std::size_t block = 0; block < 5; ++block) {
       EXPECT_EQ(plot[1 + block * 31].substr(0, 9), "     0.00");
@@ -96,7 +99,8 @@ TEST(FirstPass, FiveMethodsWriteFiveTablesAndPlotBlocksInOrder) {
 }
 
 TEST(FirstPass, UserMethodWithoutValuesWritesNoBlockAndIsNotCounted) {
-  std::string text = readFile(std::string(VORNE_TEST_DATA) + "/../../examples/steel_pipe_layered.vr6d");
+  std::string text =
+      readFile(std::string(VORNE_TEST_DATA) + "/../../examples/steel_pipe_layered.vr6d");
   text = replaceLine(text, 8, "0 0 0 1 1 0 0 0 0");
   const Outputs out = run(text);
   ASSERT_EQ(out.status, kVorneStatusFinished) << out.console;
