@@ -78,14 +78,13 @@ constexpr std::array<Row10, 3> kLateral25{{
     {0.85, 0.902, 0.992, 1.085, 1.206, 1.353, 1.536, 1.886, 2.337, 2.917},
     {1.0, 1.05, 1.136, 1.237, 1.349, 1.478, 1.646, 1.944, 2.316, 2.917},
 }};
-constexpr std::array<double, 14> kTaper30{0, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6,
+constexpr std::array<double, 14> kTaper30{0,   0.1, 0.2, 0.3, 0.4, 0.5, 0.6,
                                           0.8, 1.0, 1.2, 1.4, 1.6, 1.8, 1.9};
 constexpr std::array<std::array<double, 14>, 3> kLateral30{{
     {0.85, 1.043, 1.26, 1.551, 2.017, 2.56, 3.18, 4.332, 5.36, 5.934, 6.244, 6.399, 6.487, 6.494},
     {1.15, 1.408, 1.629, 1.958, 2.435, 2.928, 3.444, 4.421, 5.36, 5.934, 6.244, 6.399, 6.487,
      6.494},
-    {1.45, 1.745, 1.978, 2.339, 2.746, 3.18, 3.638, 4.499, 5.36, 5.934, 6.244, 6.399, 6.487,
-     6.494},
+    {1.45, 1.745, 1.978, 2.339, 2.746, 3.18, 3.638, 4.499, 5.36, 5.934, 6.244, 6.399, 6.487, 6.494},
 }};
 constexpr Row13 kTaper35{0, 0.1, 0.2, 0.25, 0.3, 0.4, 0.5, 0.6, 0.75, 0.88, 1.0, 1.11, 2.0};
 constexpr std::array<Row13, 3> kLateral35{{
@@ -102,7 +101,7 @@ constexpr std::array<Row10, 3> kLateral40{{
 
 // N'q against phi (Thurman).
 constexpr Row13 kBearingAngles{15, 17.5, 20, 22.5, 25, 27.5, 30, 32.5, 35, 37.5, 40, 42.5, 45};
-constexpr Row13 kBearingFactors{4.8, 6.2, 8.2, 12.0, 15.0, 21.0, 30.0,
+constexpr Row13 kBearingFactors{4.8,  6.2,  8.2,  12.0,  15.0,  21.0, 30.0,
                                 43.0, 64.0, 98.0, 160.0, 265.0, 475.0};
 
 // alpha-t against phi, one curve per length ratio.
@@ -115,8 +114,8 @@ constexpr std::array<Row13, 3> kDepthFactors{{
 }};
 
 // Limiting unit tip resistance against phi, chart units (times 2 for ksf).
-constexpr std::array<double, 12> kLimitAngles{30,    31.25, 32.5,  33.75, 35,    36.25,
-                                              37.5,  38.75, 40,    41.25, 42.5,  43.75};
+constexpr std::array<double, 12> kLimitAngles{30,   31.25, 32.5, 33.75, 35,   36.25,
+                                              37.5, 38.75, 40,   41.25, 42.5, 43.75};
 constexpr std::array<double, 12> kLimitValues{6.66,  11.25, 20.0,  32.5,  53.8,  81.3,
                                               117.5, 159.5, 208.8, 262.5, 318.8, 368.8};
 
@@ -158,7 +157,9 @@ double fhwaCorrectionFactor(double frictionAngleRatio, double frictionAngle) {
                     frictionAngleRatio);
 }
 
-double fhwaLateralStressCoefficient(double frictionAngle, double taperAngle, double displacedVolume) {
+double fhwaLateralStressCoefficient(double frictionAngle,
+                                    double taperAngle,
+                                    double displacedVolume) {
   const std::array<double, 4> byAngle{
       readFamily(kLateralVolumes, kTaper25, kLateral25, taperAngle, displacedVolume),
       readFamily(kLateralVolumes, kTaper30, kLateral30, taperAngle, displacedVolume),
@@ -295,7 +296,8 @@ SkinFrictionProfile computeFhwaSkinFriction(const IncrementTable& table,
     perimeters.resize(penetrationIntervals(input) + 1);
     for (std::size_t j = 0; j < perimeters.size(); ++j) {
       const double depth = static_cast<double>(j) * dz;
-      perimeters[j] = kPi * std::max(diameter - 2.0 * depth * std::tan(taper / kDegreesPerRadian), 0.0);
+      perimeters[j] =
+          kPi * std::max(diameter - 2.0 * depth * std::tan(taper / kDegreesPerRadian), 0.0);
     }
   }
   return integrateSkinFriction(input, table, friction.unitSkinFriction, limits, perimeters);

@@ -36,7 +36,9 @@ double fhwaCorrectionFactor(double frictionAngleRatio, double frictionAngle);
 // Lateral stress coefficient K-delta at phi [deg], taper angle omega [deg] and displaced volume V
 // [ft3/ft]: each phi chart read at omega and interpolated in V, then the charts interpolated in
 // phi (phi < 25 reads the 25 chart, phi >= 40 the 40 chart).
-double fhwaLateralStressCoefficient(double frictionAngle, double taperAngle, double displacedVolume);
+double fhwaLateralStressCoefficient(double frictionAngle,
+                                    double taperAngle,
+                                    double displacedVolume);
 
 // Bearing factor N'q, depth factor alpha-t (against the length ratio) and the chart value of the
 // limiting unit tip resistance (times 2 for ksf) at phi [deg].
@@ -80,7 +82,8 @@ MethodUnitFriction computeFhwaUnitFriction(const IncrementTable& table,
                                            const std::vector<TipMarker>& plugState);
 
 // Skin friction on the penetration grid as for API, limited by each increment's maximum unit
-// friction as given, with the perimeter pi * (OD - 2 d tan omega) of a tapered pile at grid depth d.
+// friction as given, with the perimeter pi * (OD - 2 d tan omega) of a tapered pile at grid depth
+// d.
 SkinFrictionProfile computeFhwaSkinFriction(const IncrementTable& table,
                                             const MethodUnitFriction& friction,
                                             const AnalysisInput& input);

@@ -71,10 +71,9 @@ SkinFrictionProfile computeLambdaSkinFriction(const IncrementTable& table,
     const std::size_t k = std::min(j - 1, last);
     const IncrementProperties& row = table[k];
     const double meanStress = 0.5 * (stress.effective.top(k) + stress.effective.bottom(k));
-    double strength = row.isClay()
-                          ? row.undrainedShearStrength
-                          : row.earthPressureCoefficient *
-                                std::tan(row.frictionAngle * kPi / 180.0) * meanStress;
+    double strength = row.isClay() ? row.undrainedShearStrength
+                                   : row.earthPressureCoefficient *
+                                         std::tan(row.frictionAngle * kPi / 180.0) * meanStress;
     if (row.bottomDepth <= zeroFrictionLength + 1e-6) strength = 0.0;
     stressIntegral += dz * meanStress;
     strengthIntegral += dz * strength;
@@ -86,7 +85,8 @@ SkinFrictionProfile computeLambdaSkinFriction(const IncrementTable& table,
         meanEffectiveStress > 1e-10 ? meanStrength / meanEffectiveStress : 1.0;
     const double lambda =
         lambdaFactor(lambdaStiffnessRatio(input, penetration, meanStrength), strengthRatio);
-    const double total = penetration * perimeter * lambda * (meanEffectiveStress + 2.0 * meanStrength);
+    const double total =
+        penetration * perimeter * lambda * (meanEffectiveStress + 2.0 * meanStrength);
 
     double friction = perimeter > 0.0 ? (total - unreduced) / (perimeter * dz) : 0.0;
     if (friction < 1e-7) friction = previousFriction;

@@ -17,7 +17,7 @@ namespace {
 constexpr double kDegree = std::numbers::pi / 180.0;
 
 constexpr std::array<double, 13> kChartAngles{0, 5, 10, 15, 20, 30, 32, 36, 38, 39, 40, 45, 50};
-constexpr std::array<double, 13> kChartFactors{1.0, 1.6, 2.7, 4.4, 7.4,  23,   30,
+constexpr std::array<double, 13> kChartFactors{1.0, 1.6, 2.7, 4.4, 7.4, 23,   30,
                                                56,  68,  79,  88,  200, 415.1};
 
 // A stored stress counts as set above this value [ksf | kPa].
@@ -123,9 +123,9 @@ PointArray usaceUnitEndBearing(const IncrementTable& table,
     depth10 = depth15 = depth20 = critical.depth;
   }
 
-  double frozen = 0.0;        // sigma_f
-  double stored15 = 0.0;      // S15
-  double stored20 = 0.0;      // S20
+  double frozen = 0.0;    // sigma_f
+  double stored15 = 0.0;  // S15
+  double stored20 = 0.0;  // S20
   for (std::size_t k = 0; k < count; ++k) {
     const IncrementProperties& row = table[k];
     const double phi = row.frictionAngle;

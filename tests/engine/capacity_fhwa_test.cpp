@@ -43,8 +43,8 @@ TEST(FhwaCharts, ReadTheTabulatedPointsAndInterpolate) {
        1.0},
       {"K-delta halfway between V = 0.1 and 1 (linear in V)",
        fhwaLateralStressCoefficient(30.0, 0.0, 0.55), 1.0},
-      {"K-delta past the last read taper of the 25 chart", fhwaLateralStressCoefficient(25, 1.5, 1.0),
-       2.917},
+      {"K-delta past the last read taper of the 25 chart",
+       fhwaLateralStressCoefficient(25, 1.5, 1.0), 2.917},
       {"K-delta above phi 40 reads the 40 chart", fhwaLateralStressCoefficient(45, 0.0, 10.0), 4.3},
       {"N'q at phi 30", fhwaBearingFactor(30.0), 30.0},
       {"N'q below 15", fhwaBearingFactor(10.0), 4.8},
@@ -114,11 +114,17 @@ TEST(FhwaClayChart, IsChosenOnceFromTheIncrementAbove) {
     return layer;
   };
   const Case kCases[] = {
-      {"sand above", {sand, below(stiffClay)}, FhwaClayChart::StiffClayAbove,
+      {"sand above",
+       {sand, below(stiffClay)},
+       FhwaClayChart::StiffClayAbove,
        FhwaClayChart::SandAbove},
-      {"soft clay at the surface", {softClay, below(stiffClay)}, FhwaClayChart::StiffClayAbove,
+      {"soft clay at the surface",
+       {softClay, below(stiffClay)},
+       FhwaClayChart::StiffClayAbove,
        FhwaClayChart::SoftClayAbove},
-      {"stiff clay at the surface", {stiffClay, below(softClay)}, FhwaClayChart::StiffClayAbove,
+      {"stiff clay at the surface",
+       {stiffClay, below(softClay)},
+       FhwaClayChart::StiffClayAbove,
        FhwaClayChart::StiffClayAbove},
   };
   for (const Case& c : kCases) {
@@ -198,8 +204,8 @@ TEST(FhwaCapacity, TaperedTimberPileAgainstItsUntaperedTwin) {
   const Prepared tapered = prepare(taperedInput);
   const CapacityProfile a = computeFhwaCapacity(prismatic.table, prismatic.stress, prismatic.input);
   const CapacityProfile b = computeFhwaCapacity(tapered.table, tapered.stress, tapered.input);
-  const MethodUnitFriction f = computeFhwaUnitFriction(prismatic.table, prismatic.stress,
-                                                       prismatic.input, {});
+  const MethodUnitFriction f =
+      computeFhwaUnitFriction(prismatic.table, prismatic.stress, prismatic.input, {});
   const double unitFriction = f.unitSkinFriction.bottom(10);
   const double tanOmega = std::tan(0.5 / 57.2958);
   EXPECT_NEAR(a.skinFriction[30] - b.skinFriction[30], unitFriction * kPi * tanOmega * 30 * 31,

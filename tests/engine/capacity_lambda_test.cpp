@@ -93,8 +93,8 @@ TEST(LambdaCapacity, TensionReducesEveryStep) {
   spec.loadingType = 1;
   spec.tensionReductionFactor = 0.7;
   const Prepared tension = prepare(flexible(spec, UnitSystem::English));
-  const CapacityProfile a = computeLambdaCapacity(compression.table, compression.stress,
-                                                  compression.input);
+  const CapacityProfile a =
+      computeLambdaCapacity(compression.table, compression.stress, compression.input);
   const CapacityProfile b = computeLambdaCapacity(tension.table, tension.stress, tension.input);
   for (std::size_t j : {1u, 20u, 50u}) {
     EXPECT_NEAR(b.skinFriction[j], 0.7 * a.skinFriction[j], 1e-9 * a.skinFriction[50]);

@@ -67,8 +67,8 @@ TEST(UsaceEndBearing, EachCriticalDepthOptionFreezesTheStress) {
   struct Case {
     const char* name;
     int option;
-    double userDepth;        // [ft]
-    double frozenStress;     // [ksf] held below; 0: never frozen
+    double userDepth;     // [ft]
+    double frozenStress;  // [ksf] held below; 0: never frozen
   };
   const Case kCases[] = {
       // 1 + 10 D = 11 ft: increment [12, 13] freezes the capped stress, held at 10 D = 10 ft.
