@@ -1,12 +1,142 @@
-// vorne: command-line runner for analyses.
+// vorne: the command-line runner. Analyses projects with the engine library beside the program,
+// one at a time or in batches, and converts projects to the current layout and unit system.
+#include <QString>
+#include <QStringList>
 #include <cstdio>
 
+#include "cli/commands.h"
+
+using namespace vorne;
+
+namespace {
+
+const char* const kUsage =
+    "usage: vorne run PROJECT [--output-dir DIR] [--json]\n"
+    "       vorne batch PROJECT... [-j N] [--output-dir DIR]\n"
+    "       vorne convert PROJECT [--units english|si] --output FILE\n"
+    "       vorne --help | --version\n"
+    "\n"
+    "run      analyses one project (.vr6d, or .vrd converted first into the output folder) and\n"
+    "         prints the capacity at the pile tip of every selected method and the\n"
+    "         load-settlement curve; --json prints the same as JSON. The report (.vr6o), plot\n"
+    "         data (.vr6p) and GRLWEAP input (.gwi) go beside the project or into DIR. The\n"
+    "         project file itself is never written.\n"
+    "batch    analyses many projects, N at a time (default 1), each in its own process, with a\n"
+    "         progress line per project and a list of failures at the end.\n"
+    "convert  opens a project of either layout, switches its unit system when asked, and saves\n"
+    "         it in the current layout with its CPT side file as FILE.\n"
+    "\n"
+    "Exit status: 0 success, 1 a project could not be analysed or converted, 2 usage error.\n";
+
+int usageError(const QString& message) {
+  complain(message + QStringLiteral(" (vorne --help shows the usage)"));
+  return kExitUsage;
+}
+
+// Takes the value of an option at args[i] from args[i + 1].
+bool takeValue(const QStringList& args, qsizetype& i, QString& value) {
+  if (i + 1 >= args.size()) return false;
+  value = args[++i];
+  return true;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  (void)argv;
-  if (argc < 2) {
-    std::fputs("usage: vorne run PROJECT\n", stderr);
-    return 2;
+  QStringList args;
+  for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+  if (args.isEmpty()) {
+    std::fputs(kUsage, stderr);
+    return kExitUsage;
   }
-  std::fputs("vorne: the analysis runner is not available yet\n", stderr);
-  return 2;
+  const QString verb = args.takeFirst();
+  if (verb == "--help" || verb == "-h" || verb == "help") {
+    std::fputs(kUsage, stdout);
+    return kExitOk;
+  }
+  if (verb == "--version") {
+    std::fputs("vorne 2014.6.5\n", stdout);
+    return kExitOk;
+  }
+
+  if (verb == "run") {
+    RunCommand command;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+      const QString& arg = args[i];
+      if (arg == "--json") {
+        command.json = true;
+      } else if (arg == "--quiet") {
+        command.quiet = true;
+      } else if (arg == "--output-dir") {
+        if (!takeValue(args, i, command.outputFolder)) return usageError("--output-dir needs a folder");
+      } else if (arg.startsWith("-") && arg != "-") {
+        return usageError("unknown option " + arg);
+      } else if (command.project.isEmpty()) {
+        command.project = arg;
+      } else {
+        return usageError("run takes one project; use batch for several");
+      }
+    }
+    if (command.project.isEmpty()) return usageError("run needs a project file");
+    return runProject(command);
+  }
+
+  if (verb == "batch") {
+    BatchCommand command;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+      const QString& arg = args[i];
+      QString value;
+      if (arg == "-j" || arg == "--jobs" || (arg.startsWith("-j") && arg.size() > 2)) {
+        if (arg.size() > 2 && arg.startsWith("-j") && arg != "--jobs") {
+          value = arg.mid(2);
+        } else if (!takeValue(args, i, value)) {
+          return usageError(arg + " needs a number of jobs");
+        }
+        bool ok = false;
+        command.jobs = value.toInt(&ok);
+        if (!ok || command.jobs < 1 || command.jobs > 256) {
+          return usageError("number of jobs " + value + " is outside 1 to 256");
+        }
+      } else if (arg == "--output-dir") {
+        if (!takeValue(args, i, command.outputFolder)) return usageError("--output-dir needs a folder");
+      } else if (arg.startsWith("-")) {
+        return usageError("unknown option " + arg);
+      } else {
+        command.projects << arg;
+      }
+    }
+    if (command.projects.isEmpty()) return usageError("batch needs at least one project file");
+    return runBatch(command);
+  }
+
+  if (verb == "convert") {
+    ConvertCommand command;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+      const QString& arg = args[i];
+      QString value;
+      if (arg == "--units") {
+        if (!takeValue(args, i, value)) return usageError("--units needs english or si");
+        if (value.compare("english", Qt::CaseInsensitive) == 0) {
+          command.units = 1;
+        } else if (value.compare("si", Qt::CaseInsensitive) == 0) {
+          command.units = 2;
+        } else {
+          return usageError("unit system " + value + " is neither english nor si");
+        }
+      } else if (arg == "--output" || arg == "-o") {
+        if (!takeValue(args, i, command.output)) return usageError("--output needs a file");
+      } else if (arg.startsWith("-")) {
+        return usageError("unknown option " + arg);
+      } else if (command.project.isEmpty()) {
+        command.project = arg;
+      } else {
+        return usageError("convert takes one project");
+      }
+    }
+    if (command.project.isEmpty()) return usageError("convert needs a project file");
+    if (command.output.isEmpty()) return usageError("convert needs --output FILE");
+    return convertProject(command);
+  }
+
+  return usageError("unknown command " + verb);
 }

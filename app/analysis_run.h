@@ -1,0 +1,79 @@
+// The analysis run shared by the desktop program and the command-line runner: save, taper check,
+// the engine call on the project's files, the plot data read into the result graphs, and the
+// GRLWEAP input file. Windowless: messages go to a sink that the caller shows as it likes.
+#ifndef VORNE_APP_ANALYSIS_RUN_H
+#define VORNE_APP_ANALYSIS_RUN_H
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+#include "app/engine_run.h"
+#include "app/program_data.h"
+#include "plot/main_graphs.h"
+
+namespace vorne {
+
+enum class RunMessageKind { Information, Warning, Error };
+
+// Receives each message of the run in order: kind, the user's text, and the system's reason
+// behind it (empty when there is none).
+using RunMessageSink =
+    std::function<void(RunMessageKind kind, const QString& text, const QString& reason)>;
+
+struct AnalysisRunOptions {
+  // Save the project before the run (the desktop program). The runner analyses the data file as
+  // it is on disk and never writes it.
+  bool saveFirst = true;
+  // The engine library; empty: the one beside the running program.
+  QString engineLibrary;
+  // Folder for the report, plot data and GRLWEAP files; empty: beside the data file.
+  QString outputFolder;
+};
+
+enum class AnalysisRunOutcome {
+  NotRun,    // refused before the engine was called: untitled, taper, names file, library
+  Finished,  // the engine went to its end
+  Stopped,   // the engine stopped on an input check or a file
+};
+
+struct AnalysisRunResult {
+  AnalysisRunOutcome outcome = AnalysisRunOutcome::NotRun;
+  bool ResultsAvailable = false;  // the plot data file was read into the graphs
+  EngineRunFiles files;           // the files of the run
+  QString grlweapFile;            // written when ResultsAvailable and writing succeeded
+  QString stopMessage;            // a stopped run's reason, from its report
+  QString console;                // the engine's console output
+};
+
+// The message of the taper check, or nothing when the pile passes: with FHWA selected, a tapered
+// pile type (timber, Raymond step-taper or uniform taper, tapered monotube) and a taper angle,
+// the tip diameter OD − tan(angle) × 2L must not be negative (L the pile length in in | mm).
+std::optional<QString> taperCheckMessage(const TProgramData& project);
+
+// The output files of a run of project into outputFolder (empty: beside the data file).
+EngineRunFiles analysisRunFiles(const TProgramData& project, const QString& outputFolder = {});
+QString grlweapFilePath(const TProgramData& project, const QString& outputFolder = {});
+
+// What the plot data loader needs of the project.
+TPlotProject plotProjectOf(const TProgramData& project);
+
+// Reads a plot data file into the graphs and copies the GRLWEAP cache and the perimeter back
+// into the project. Returns ResultsAvailable.
+bool loadPlotDataIntoProject(TMainGraphs& graphs,
+                             TProgramData& project,
+                             const QString& plotFile,
+                             QString* reason = nullptr);
+
+// One run, in order: save (when asked; a failure is reported and the run goes on), refuse an
+// untitled project, the taper check, the engine call, "Computations are completed...", the plot
+// data (a file that cannot be read gives "An error occured in running the main program."), and
+// the GRLWEAP file when the plot data were read. Never throws.
+AnalysisRunResult runAnalysis(TProgramData& project,
+                              TMainGraphs& graphs,
+                              const AnalysisRunOptions& options,
+                              const RunMessageSink& tell);
+
+}  // namespace vorne
+
+#endif  // VORNE_APP_ANALYSIS_RUN_H

@@ -1,0 +1,46 @@
+// The runner's commands. Each returns the process exit status: 0 success, 1 a project that could
+// not be analysed or converted (the one-line reason is on standard error), 2 a usage error.
+#ifndef VORNE_CLI_COMMANDS_H
+#define VORNE_CLI_COMMANDS_H
+
+#include <QString>
+#include <QStringList>
+
+namespace vorne {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+struct RunCommand {
+  QString project;
+  QString outputFolder;  // empty: beside the project
+  bool json = false;
+  bool quiet = false;  // no summary (batch children)
+};
+
+struct BatchCommand {
+  QStringList projects;
+  QString outputFolder;
+  int jobs = 1;
+};
+
+struct ConvertCommand {
+  QString project;
+  QString output;
+  int units = 0;  // 0 keep, 1 English, 2 SI
+};
+
+int runProject(const RunCommand& command);
+int runBatch(const BatchCommand& command);
+int convertProject(const ConvertCommand& command);
+
+// Prints "vorne: " + message on standard error.
+void complain(const QString& message);
+
+// Whether the file is an older-layout project (extension ".vrd", any case).
+bool isOlderLayout(const QString& path);
+
+}  // namespace vorne
+
+#endif  // VORNE_CLI_COMMANDS_H

@@ -1,0 +1,169 @@
+// vorne run and vorne convert: one project through the analysis run service, or one project
+// opened and saved in the current layout.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cstdio>
+
+#include "app/analysis_run.h"
+#include "app/io_error.h"
+#include "cli/commands.h"
+#include "cli/run_summary.h"
+
+namespace vorne {
+
+namespace {
+
+// The engine's console warning that the soil ends above the required depth; the run goes on, so
+// the runner passes it on.
+QString consoleWarning(const QString& console) {
+  const qsizetype start = console.indexOf(QStringLiteral("COMPUTATION DOES NOT PROCEED BECAUSE NO SOIL"));
+  if (start < 0) return {};
+  qsizetype end = console.indexOf(QStringLiteral("\n\n"), start);
+  if (end < 0) end = console.size();
+  return console.mid(start, end - start).simplified();
+}
+
+QString oneLine(QString text) { return text.replace(QLatin1Char('\r'), QLatin1Char(' ')).simplified(); }
+
+// Writes text to path unless a different file is there already: the runner never overwrites a
+// file it did not make.
+bool writeIfAbsentOrEqual(const QString& path, const QByteArray& text, QString& message) {
+  QFile existing(path);
+  if (existing.exists()) {
+    if (existing.open(QIODevice::ReadOnly) && existing.readAll() == text) return true;
+    message = path + QStringLiteral(" exists with other contents; remove it or choose another --output-dir");
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void complain(const QString& message) {
+  std::fputs(("vorne: " + oneLine(message) + "\n").toUtf8().constData(), stderr);
+}
+
+bool isOlderLayout(const QString& path) {
+  return QFileInfo(path).suffix().compare(QLatin1String("vrd"), Qt::CaseInsensitive) == 0;
+}
+
+int runProject(const RunCommand& command) {
+  const QFileInfo info(command.project);
+  if (!info.exists()) {
+    complain(command.project + QStringLiteral(": no such file"));
+    return kExitFailed;
+  }
+  if (!info.isFile()) {
+    complain(command.project + QStringLiteral(": not a file"));
+    return kExitFailed;
+  }
+  const QString outputFolder = command.outputFolder.isEmpty() ? info.absolutePath()
+                                                              : QFileInfo(command.outputFolder).absoluteFilePath();
+  if (!QDir().mkpath(outputFolder)) {
+    complain(outputFolder + QStringLiteral(": cannot create the output folder"));
+    return kExitFailed;
+  }
+
+  TProgramData project;
+  const bool older = isOlderLayout(info.absoluteFilePath());
+  try {
+    project.createFromFile(info.absoluteFilePath(), !older);
+  } catch (const EInOutError& error) {
+    const QString file = error.fileName().isEmpty() ? command.project : error.fileName();
+    complain(file + QStringLiteral(": unreadable project: ") + error.message());
+    return kExitFailed;
+  }
+  if (older) {
+    // The engine reads the current layout only: convert into the output folder first.
+    project.setFileName(QDir(outputFolder).filePath(info.completeBaseName() + QStringLiteral(".vr6d")));
+    QString message;
+    try {
+      const QByteArray data = project.dataFileText();
+      const QByteArray cpt = project.cptFileText();
+      if (!writeIfAbsentOrEqual(project.fileName(), data, message) ||
+          !writeIfAbsentOrEqual(project.cptFileName(), cpt, message)) {
+        complain(message);
+        return kExitFailed;
+      }
+      project.save();
+    } catch (const EInOutError& error) {
+      complain(project.fileName() + QStringLiteral(": ") + error.message());
+      return kExitFailed;
+    }
+  } else {
+    project.setFileName(info.absoluteFilePath());
+  }
+
+  TMainGraphs graphs;
+  QString failure;
+  QString plotReason;
+  AnalysisRunOptions options;
+  options.saveFirst = false;
+  options.outputFolder = outputFolder;
+  const AnalysisRunResult result =
+      runAnalysis(project, graphs, options,
+                  [&](RunMessageKind kind, const QString& text, const QString& reason) {
+                    if (text == kPlotLoadFailed) {
+                      plotReason = reason;
+                    } else if (kind != RunMessageKind::Information && failure.isEmpty()) {
+                      failure = reason.isEmpty() ? text : text + QStringLiteral(": ") + reason;
+                    }
+                  });
+
+  if (const QString warning = consoleWarning(result.console); !warning.isEmpty()) {
+    complain(command.project + QStringLiteral(": warning: ") + warning);
+  }
+  switch (result.outcome) {
+    case AnalysisRunOutcome::NotRun:
+      complain(command.project + QStringLiteral(": ") + failure);
+      return kExitFailed;
+    case AnalysisRunOutcome::Stopped:
+      complain(command.project + QStringLiteral(": run stopped: ") +
+               (result.stopMessage.isEmpty() ? QStringLiteral("see ") + result.files.reportFile : result.stopMessage));
+      return kExitFailed;
+    case AnalysisRunOutcome::Finished:
+      break;
+  }
+  if (!result.ResultsAvailable) {
+    complain(command.project + QStringLiteral(": the plot data file ") + result.files.plotFile +
+             QStringLiteral(" could not be read: ") + plotReason);
+    return kExitFailed;
+  }
+  if (result.grlweapFile.isEmpty()) {
+    complain(command.project + QStringLiteral(": ") + failure);
+    return kExitFailed;
+  }
+  if (!command.quiet) {
+    const RunSummary summary = summarize(command.project, project, graphs, result);
+    const QByteArray text = command.json ? summaryJson(summary) : summaryText(summary);
+    std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
+  }
+  return kExitOk;
+}
+
+int convertProject(const ConvertCommand& command) {
+  const QFileInfo info(command.project);
+  if (!info.isFile()) {
+    complain(command.project + QStringLiteral(": no such file"));
+    return kExitFailed;
+  }
+  if (isOlderLayout(command.output)) {
+    complain(command.output + QStringLiteral(": the output is saved in the current layout; give it the extension .vr6d"));
+    return kExitUsage;
+  }
+  TProgramData project;
+  try {
+    project.createFromFile(info.absoluteFilePath(), !isOlderLayout(command.project));
+    if (command.units != 0) project.switchUnits(command.units);
+    project.setFileName(QFileInfo(command.output).absoluteFilePath());
+    project.save();
+  } catch (const EInOutError& error) {
+    const QString file = error.fileName().isEmpty() ? command.project : error.fileName();
+    complain(file + QStringLiteral(": ") + error.message());
+    return kExitFailed;
+  }
+  return kExitOk;
+}
+
+}  // namespace vorne
