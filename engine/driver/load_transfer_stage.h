@@ -16,8 +16,9 @@ namespace vorne {
 // table was printed; an empty profile for a method that did not run gives zero curves), solves
 // the load-settlement curve and writes both files; with the extra t-z flag set and at least one
 // listed depth, also the verification curves. Returns kVorneStatusFinished, or
-// kVorneStatusStopped after a report and console line when the pile has no usable diameter or
-// axial stiffness (stiffnessInputProblem; the passes check it before any computation as well).
+// kVorneStatusStopped after a report and console line, with nothing of the stage written, when
+// the pile has no usable diameter or axial stiffness (stiffnessInputProblem; the passes check it
+// before any computation as well) or a result is not a finite number.
 int32_t runLoadTransferStage(const AnalysisInput& input,
                              const CapacityProfile& selected,
                              std::ostream& report,

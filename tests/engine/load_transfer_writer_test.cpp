@@ -245,6 +245,19 @@ TEST(LoadTransferStage, UnusableStiffnessStopsWithAMessage) {
   EXPECT_EQ(plot.str(), "");
 }
 
+TEST(LoadTransferStage, OverflowingResultStopsWithoutWritingIt) {
+  AnalysisInput input = stageInput();
+  input.pile.elasticModulus = 1e-320;  // shortening beyond any double
+  std::ostringstream report;
+  std::ostringstream plot;
+  std::ostringstream console;
+  EXPECT_EQ(runLoadTransferStage(input, stageProfile(), report, plot, console), 1);
+  EXPECT_NE(report.str().find("load-settlement curve: a result is not a finite number"),
+            std::string::npos);
+  EXPECT_EQ(report.str().find("inf"), std::string::npos);
+  EXPECT_EQ(plot.str(), "");
+}
+
 TEST(LoadTransferStage, LoadSettlementCurveRisesWithMovement) {
   std::ostringstream report;
   std::ostringstream plot;
