@@ -5,6 +5,8 @@ namespace vorne {
 
 GridTableModel::GridTableModel(TGridTable& table, QObject* parent)
     : QAbstractTableModel(parent), m_table(table) {
+  // A table window always shows at least the table's minimum rows.
+  m_table.padToMinRows();
   mapColumns();
 }
 

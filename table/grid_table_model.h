@@ -15,7 +15,8 @@ class GridTableModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  // table must outlive the model.
+  // table must outlive the model. The table is brought up to its minimum rows, as its window
+  // shows them.
   explicit GridTableModel(TGridTable& table, QObject* parent = nullptr);
 
   int rowCount(const QModelIndex& parent = {}) const override;

@@ -294,6 +294,10 @@ void GridTableTest::tableListFindsByIdentifier() {
 
 void GridTableTest::itemModelShowsShownColumns() {
   LayerTables t;
+  {
+    GridTableModel empty(t.layers);  // MinRows 1 and no rows: the window shows one row
+    QCOMPARE(empty.rowCount(), 1);
+  }
   t.layers.setRowCount(2);
   t.layers.addColumn(std::make_unique<TFloatColumn>(QStringList{"Hidden"}, QString()));
   t.layers.column(3).Shown = false;
