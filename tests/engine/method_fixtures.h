@@ -33,6 +33,7 @@ struct LayerSpec {
   double maxUnitBearing = 0.0;   // [ksf]; 0 means no limit
   double coneResistance = 0.0;   // [lb/ft2]
   double sideFactor = 1.0;
+  double plasticityIndex = 0.0;  // PI [%]
 };
 
 struct ProjectSpec {
@@ -100,6 +101,7 @@ inline AnalysisInput makeInput(const ProjectSpec& spec, UnitSystem units) {
       p.maxUnitFriction = p.frictionUnlimited ? 9999999.0 : layer.maxUnitFriction * stress;
       p.maxUnitBearing = p.bearingUnlimited ? 9999999.0 : layer.maxUnitBearing * stress;
       p.sideResistanceFactor = layer.sideFactor;
+      p.plasticityIndex = layer.plasticityIndex;
       p.endResistanceFactor = 1.0;
       input.soilPoints.push_back(p);
     }
