@@ -11,10 +11,14 @@
 #include "io/plot_data_writer.h"
 #include "methods/capacity_api.h"
 #include "methods/capacity_fhwa.h"
+#include "methods/capacity_fugro.h"
+#include "methods/capacity_icp.h"
 #include "methods/capacity_lambda.h"
+#include "methods/capacity_ngi.h"
 #include "methods/capacity_profile.h"
 #include "methods/capacity_usace.h"
 #include "methods/capacity_user.h"
+#include "methods/capacity_uwa.h"
 #include "methods/effective_stress.h"
 #include "methods/soil_profile.h"
 #include "settlement/axial_stiffness.h"
@@ -100,6 +104,14 @@ class PassRunner {
     m_api = computeApiCapacity(table, stress, m_input);
     if (!accept(MethodId::Api, m_api)) return false;
     writeMethod(MethodId::Api, m_api);
+    if (m_input.offshoreParameters == 1) {
+      if (!keepConeMethod(MethodId::Ngi, computeNgiCapacity(table, stress, m_input), m_ngi) ||
+          !keepConeMethod(MethodId::IcpMtd, computeIcpCapacity(table, stress, m_input), m_icp) ||
+          !keepConeMethod(MethodId::Fugro, computeFugroCapacity(table, stress, m_input), m_fugro) ||
+          !keepConeMethod(MethodId::Uwa, computeUwaCapacity(table, stress, m_input), m_uwa)) {
+        return false;
+      }
+    }
 
     writePlotCapacities(m_context.plot, m_plotBlocks, m_rows.size(), m_input.units,
                         m_input.loadTransferMethod);
@@ -164,6 +176,14 @@ class PassRunner {
         return m_api;
       case MethodId::UserSpecified:
         return m_user;
+      case MethodId::Ngi:
+        return m_ngi;
+      case MethodId::IcpMtd:
+        return m_icp;
+      case MethodId::Fugro:
+        return m_fugro;
+      case MethodId::Uwa:
+        return m_uwa;
       default:
         return m_notRun;
     }
@@ -175,6 +195,17 @@ class PassRunner {
     m_plotBlocks.push_back(plotBlockOf(method, profile, m_rows));
   }
 
+  // A cone method's report lines belong to its computation, which runs whether or not the method
+  // is selected; they come before its table. Keeps the profile for the load transfer. False when
+  // the result stopped the run.
+  bool keepConeMethod(MethodId method, ConeMethodResult result, CapacityProfile& kept) {
+    for (const std::string& line : result.messages) m_context.report << line << '\n';
+    kept = std::move(result.capacity);
+    if (isNeeded(method) && !accept(method, kept)) return false;
+    writeMethod(method, kept);
+    return true;
+  }
+
   RunContext& m_context;
   const AnalysisInput& m_input;
   std::vector<std::size_t> m_rows;  // printed grid points, the tip included
@@ -184,6 +215,10 @@ class PassRunner {
   CapacityProfile m_usace;
   CapacityProfile m_lambda;
   CapacityProfile m_api;
+  CapacityProfile m_ngi;  // the cone methods run only when offshoreParameters is 1
+  CapacityProfile m_icp;
+  CapacityProfile m_fugro;
+  CapacityProfile m_uwa;
   CapacityProfile m_notRun;
 };
 

@@ -64,8 +64,8 @@ MethodUnitFriction computeFugroUnitFriction(const IncrementTable& table,
     const IncrementProperties& row = table[k];
     if (row.isClay()) continue;
     const double h = distanceFromTip(input, row.topDepth);
-    const double top = fugroSandUnitFriction(coneResistance[k], stress.effective.top(k), h,
-                                             radius, tension, pa);
+    const double top =
+        fugroSandUnitFriction(coneResistance[k], stress.effective.top(k), h, radius, tension, pa);
     const double bottom = fugroSandUnitFriction(coneResistance[k], stress.effective.bottom(k), h,
                                                 radius, tension, pa);
     out.unitSkinFriction.setTop(k, top);

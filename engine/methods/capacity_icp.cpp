@@ -15,9 +15,8 @@ namespace {
 constexpr double kConeDiameterMm = 36.0;
 
 // Interface friction angle [deg] at PI = 0, 5, ..., 80 (Jardine et al., 2005, fig. 2.11).
-constexpr std::array<double, 17> kClayInterfaceAngles{34,   32, 29,   27, 24.5, 22.5,
-                                                      20,   18.5, 17, 15.2, 14.7, 13,
-                                                      12.3, 11.5, 10, 9.2,  8.5};
+constexpr std::array<double, 17> kClayInterfaceAngles{
+    34, 32, 29, 27, 24.5, 22.5, 20, 18.5, 17, 15.2, 14.7, 13, 12.3, 11.5, 10, 9.2, 8.5};
 
 }  // namespace
 
@@ -35,8 +34,7 @@ double icpNormalisedDistance(const AnalysisInput& input, double depth) {
 double icpShearModulus(double coneResistance, double effectiveStress, double pa) {
   if (coneResistance <= 0.0) return 0.0;
   const double stress = std::max(effectiveStress, 1.0e-10);
-  const double eta =
-      std::min(coneResistance / std::sqrt(stress * pa), kIcpShearModulusRatioCap);
+  const double eta = std::min(coneResistance / std::sqrt(stress * pa), kIcpShearModulusRatioCap);
   return coneResistance / (0.0203 + 0.00125 * eta - 1.216e-6 * eta * eta);
 }
 
@@ -57,8 +55,8 @@ IcpClayFriction icpClayUnitFriction(const IncrementProperties& row,
   const double remolded = row.remoldedShearStrength;
   // Sensitivity only where both strengths are known and the soil loses strength on remolding;
   // otherwise log10 would meet a zero or give a gain.
-  const double sensitivity = su > 0.0 && remolded > 0.0 && su > remolded ? std::log10(su / remolded)
-                                                                        : 0.0;
+  const double sensitivity =
+      su > 0.0 && remolded > 0.0 && su > remolded ? std::log10(su / remolded) : 0.0;
   const double ysr = std::max(row.blowCountOrYsr, 0.0);
   const double kc = (2.0 - 0.625 * sensitivity) * std::pow(ysr, 0.42) *
                     std::pow(icpNormalisedDistance(input, row.topDepth), -0.2);
@@ -123,10 +121,10 @@ MethodUnitFriction computeIcpUnitFriction(const IncrementTable& table,
     if (row.isClay()) continue;
     const double qc = coneResistance[k];
     const double distanceFactor = std::pow(icpNormalisedDistance(input, row.topDepth), -0.38);
-    const double dilation =
-        od > 1.0e-10 ? 2.0 * icpShearModulus(qc, stress.effective.bottom(k), pa) *
-                           dilationRadius(english) / (od / 2.0)
-                     : 0.0;
+    const double dilation = od > 1.0e-10
+                                ? 2.0 * icpShearModulus(qc, stress.effective.bottom(k), pa) *
+                                      dilationRadius(english) / (od / 2.0)
+                                : 0.0;
     const double tanDelta = interfaceFrictionTan(row.frictionAngle);
     auto friction = [&](double effectiveStress) {
       const double radial =

@@ -92,10 +92,10 @@ MethodUnitFriction computeNgiUnitFriction(const IncrementTable& table,
       out.plugFriction.setBottom(k, f.unitFriction);
     } else {
       const double qc = coneResistance[k];
-      const double top = ngiSandUnitFriction(qc, stress.effective.top(k), row.topDepth, length,
-                                             pileFactor, pa);
-      const double bottom = ngiSandUnitFriction(qc, stress.effective.bottom(k), row.topDepth,
-                                                length, pileFactor, pa);
+      const double top =
+          ngiSandUnitFriction(qc, stress.effective.top(k), row.topDepth, length, pileFactor, pa);
+      const double bottom =
+          ngiSandUnitFriction(qc, stress.effective.bottom(k), row.topDepth, length, pileFactor, pa);
       out.unitSkinFriction.setTop(k, top);
       out.unitSkinFriction.setBottom(k, bottom);
       out.plugFriction.setTop(k, top);

@@ -38,10 +38,9 @@ double uwaSandUnitFriction(double coneResistance,
   const double normalisedDistance = d > 1.0e-10 ? std::max(distanceFromTip / d, 2.0) : 2.0;
   const double radial = 0.03 * coneResistance * std::pow(uwaEffectiveAreaRatio(input), 0.3) *
                         std::pow(normalisedDistance, -0.5);
-  const double dilation =
-      d > 1.0e-10
-          ? 4.0 * uwaShearModulus(coneResistance, effectiveStress, pa) * dilationRadius(english) / d
-          : 0.0;
+  const double dilation = d > 1.0e-10 ? 4.0 * uwaShearModulus(coneResistance, effectiveStress, pa) *
+                                            dilationRadius(english) / d
+                                      : 0.0;
   const double f = (radial + dilation) * interfaceFrictionTan(frictionAngle);
   return input.loadingType == 1 ? 0.75 * f : f;
 }

@@ -23,7 +23,8 @@ struct ConeMethodResult {
 };
 
 // The report line of a clay increment without a plasticity index (ICP/MTD clay rule).
-inline constexpr const char* kNoPlasticityIndexMessage = " ERROR - NO DATA FOUND FOR PLASTIC INDEX.";
+inline constexpr const char* kNoPlasticityIndexMessage =
+    " ERROR - NO DATA FOUND FOR PLASTIC INDEX.";
 
 // Dilation radius of the pile-soil interface, 0.02 mm [in | mm]. (Jardine et al., 2005)
 inline double dilationRadius(bool english) { return english ? 0.0007874 : 0.02; }

@@ -64,8 +64,7 @@ TEST(FugroSandFriction, BranchesAtFourRadii) {
       {"h/R* 8: full form", 80.0, false, 8.0 * s * std::pow(8.0, -0.9)},
       {"h/R* exactly 4: reduced branch, h/(4R*) = 1", 40.0, false, 8.0 * s * std::pow(4.0, -0.9)},
       {"h/R* 2: reduced by h/(4R*)", 20.0, false, 8.0 * s * std::pow(2.0, -0.9) * 0.5},
-      {"h at its floor: no blow-up", 1e-5, false,
-       8.0 * s * std::pow(1e-6, -0.9) * 1e-6 / 4.0},
+      {"h at its floor: no blow-up", 1e-5, false, 8.0 * s * std::pow(1e-6, -0.9) * 1e-6 / 4.0},
       {"tension h/R* 8", 80.0, true, 4.5 * std::pow(1.0 / kPa, 0.15) * std::pow(8.0, -0.85)},
       {"tension h/R* 2 uses 4", 20.0, true, 4.5 * std::pow(1.0 / kPa, 0.15) * std::pow(4.0, -0.85)},
   };

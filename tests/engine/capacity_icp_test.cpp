@@ -71,7 +71,7 @@ TEST(IcpGeometry, EquivalentRadiusAndDistanceAtTheTip) {
   // At the tip h is tiny and h/R* is held at 8, so sigma'rc = 0.029 qc (sigma'v/pa)^0.13 8^-0.38.
   EXPECT_EQ(icpNormalisedDistance(input, 60.0), 8.0);
   EXPECT_EQ(icpNormalisedDistance(input, 59.5), 8.0);  // 6 in / 4.18 in
-  input.pile.enhancedEndInsideDiameter = 0.0;           // closed end: R* = OD / 2
+  input.pile.enhancedEndInsideDiameter = 0.0;          // closed end: R* = OD / 2
   EXPECT_NEAR(icpEquivalentRadius(input), 12.0, kTight);
   EXPECT_NEAR(icpNormalisedDistance(input, 50.0), 10.0, kTight);
   input.pile.enhancedEndInsideDiameter = 30.0;  // wider than the pile: no area, never a NaN

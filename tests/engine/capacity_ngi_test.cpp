@@ -115,9 +115,8 @@ TEST(NgiClayFriction, FollowsTheStrengthRatioBranches) {
 }
 
 TEST(NgiEndBearing, ClosedEndAndUserLimit) {
-  auto r = buildConeRun(sandOverClay(), UnitSystem::English, [](AnalysisInput& input) {
-    input.pile.enhancedEndInsideDiameter = 0.0;
-  });
+  auto r = buildConeRun(sandOverClay(), UnitSystem::English,
+                        [](AnalysisInput& input) { input.pile.enhancedEndInsideDiameter = 0.0; });
   const std::vector<double> qc = coneResistanceProfile(r.table, r.input);
   // 0.8 * 200 / (1 + Dr^2), Dr = 0.699151 at 1.2 ksf.
   EXPECT_NEAR(ngiUnitEndBearing(r.table, r.stress, r.input, qc).bottom(19), 107.468211, 1e-5);

@@ -24,8 +24,8 @@ ConeRun buildConeRun(const ProjectSpec& spec, UnitSystem units, Adjust adjust) {
   adjust(r.input);
   const double len = units == UnitSystem::Si ? kFtToM : 1.0;
   r.table = buildIncrementTable(
-      r.input, static_cast<long long>(spec.layers.back().bottom * len / r.input.pile.lengthIncrement +
-                                      1e-6));
+      r.input, static_cast<long long>(
+                   spec.layers.back().bottom * len / r.input.pile.lengthIncrement + 1e-6));
   r.stress = computeStressProfile(r.table, r.input);
   return r;
 }
@@ -56,10 +56,21 @@ inline ProjectSpec sandOverClay() {
   spec.insideDiameter = 22.5;
   spec.length = 60.0;
   spec.layers = {
-      {.top = 0, .bottom = 30, .unitWeight = 60, .frictionAngle = 35, .earthPressure = 0.8,
-       .bearingFactor = 40, .coneResistance = 200000},
-      {.top = 30, .bottom = 80, .type = SoilType::Clay, .unitWeight = 50, .su = 1.5,
-       .remoldedSu = 0.5, .blowCount = 2, .plasticityIndex = 30},
+      {.top = 0,
+       .bottom = 30,
+       .unitWeight = 60,
+       .frictionAngle = 35,
+       .earthPressure = 0.8,
+       .bearingFactor = 40,
+       .coneResistance = 200000},
+      {.top = 30,
+       .bottom = 80,
+       .type = SoilType::Clay,
+       .unitWeight = 50,
+       .su = 1.5,
+       .remoldedSu = 0.5,
+       .blowCount = 2,
+       .plasticityIndex = 30},
   };
   return spec;
 }

@@ -27,8 +27,8 @@ using testing::ProjectSpec;
 using testing::sandOverClay;
 using testing::stressIn;
 
-using ConeMethod = std::function<ConeMethodResult(const IncrementTable&, const StressProfile&,
-                                                  const AnalysisInput&)>;
+using ConeMethod = std::function<ConeMethodResult(
+    const IncrementTable&, const StressProfile&, const AnalysisInput&)>;
 
 struct NamedMethod {
   const char* name;
@@ -50,8 +50,14 @@ ProjectSpec closedPileOverCpt() {
   spec.loadingType = 1;
   spec.tensionReductionFactor = 0.8;
   spec.layers = {
-      {.top = 0, .bottom = 15, .type = SoilType::Clay, .unitWeight = 40, .su = 0.8,
-       .remoldedSu = 0.3, .blowCount = 1.5, .plasticityIndex = 45},
+      {.top = 0,
+       .bottom = 15,
+       .type = SoilType::Clay,
+       .unitWeight = 40,
+       .su = 0.8,
+       .remoldedSu = 0.3,
+       .blowCount = 1.5,
+       .plasticityIndex = 45},
       {.top = 15, .bottom = 50, .unitWeight = 62, .frictionAngle = 32, .blowCount = 25},
   };
   return spec;
@@ -112,8 +118,8 @@ TEST(ConeMethods, TipPassTakesTheConeResistanceOnTheAnnulus) {
   const double annulus = std::numbers::pi / 4.0 * (24.0 * 24.0 - 22.5 * 22.5) / 144.0;
   for (UnitSystem units : {UnitSystem::English, UnitSystem::Si}) {
     SCOPED_TRACE(nameOf(units));
-    const ConeRun r = buildConeRun(sandOverClay(), units,
-                                   [](AnalysisInput& input) { input.plugCondition = 2; });
+    const ConeRun r =
+        buildConeRun(sandOverClay(), units, [](AnalysisInput& input) { input.plugCondition = 2; });
     for (const NamedMethod& m : kMethods) {
       SCOPED_TRACE(m.name);
       const CapacityProfile c = m.compute(r.table, r.stress, r.input).capacity;
@@ -152,10 +158,22 @@ TEST(ConeMethods, NoValueIsEverNanOrInfinite) {
     spec.layers = {
         {.top = 0, .bottom = 5, .unitWeight = 0},  // sigma'v = 0, phi = 0, qc = 0, N = 0
         {.top = 5, .bottom = 12, .type = SoilType::Clay, .unitWeight = 0},  // su = 0, stress 0
-        {.top = 12, .bottom = 20, .type = SoilType::Clay, .unitWeight = 45, .su = 0.2,
-         .remoldedSu = 0.4, .blowCount = -2, .plasticityIndex = -5},
-        {.top = 20, .bottom = 40, .unitWeight = 65, .frictionAngle = 38, .blowCount = -10,
-         .maxUnitFriction = 1.5, .maxUnitBearing = 0.0005, .coneResistance = -300},
+        {.top = 12,
+         .bottom = 20,
+         .type = SoilType::Clay,
+         .unitWeight = 45,
+         .su = 0.2,
+         .remoldedSu = 0.4,
+         .blowCount = -2,
+         .plasticityIndex = -5},
+        {.top = 20,
+         .bottom = 40,
+         .unitWeight = 65,
+         .frictionAngle = 38,
+         .blowCount = -10,
+         .maxUnitFriction = 1.5,
+         .maxUnitBearing = 0.0005,
+         .coneResistance = -300},
     };
     projects.push_back(spec);
   }
@@ -179,9 +197,8 @@ TEST(ConeMethods, NoValueIsEverNanOrInfinite) {
         for (const NamedMethod& m : kMethods) {
           const CapacityProfile c = m.compute(r.table, r.stress, r.input).capacity;
           for (std::size_t j = 0; j < c.pointCount(); ++j) {
-            const bool finite = std::isfinite(c.skinFriction[j]) &&
-                                std::isfinite(c.tipValue[j]) && std::isfinite(c.total[j]) &&
-                                std::isfinite(c.unitSkinFriction[j]);
+            const bool finite = std::isfinite(c.skinFriction[j]) && std::isfinite(c.tipValue[j]) &&
+                                std::isfinite(c.total[j]) && std::isfinite(c.unitSkinFriction[j]);
             ASSERT_TRUE(finite) << m.name << ", " << nameOf(units) << ", variant " << variant
                                 << ", grid point " << j;
           }

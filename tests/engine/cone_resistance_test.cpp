@@ -22,7 +22,11 @@ ProjectSpec withoutConeValues() {
   spec.length = 30.0;
   spec.layers = {
       {.top = 0, .bottom = 20, .unitWeight = 60, .frictionAngle = 35, .blowCount = 30},
-      {.top = 20, .bottom = 40, .type = SoilType::Clay, .unitWeight = 50, .su = 1.5,
+      {.top = 20,
+       .bottom = 40,
+       .type = SoilType::Clay,
+       .unitWeight = 50,
+       .su = 1.5,
        .blowCount = 2},
   };
   return spec;
@@ -41,8 +45,8 @@ TEST(ConeResistance, TakesTheLayerValueThenTheFallbackOfItsSoil) {
     const double sand = units == UnitSystem::English ? 175.438620 : 8400.0;
     EXPECT_NEAR(incrementConeResistance(fallback.table[5], fallback.input), sand, 1e-6);
     // Clay: 15 su = 22.5 ksf; the YSR of 2 in the blow count column plays no part.
-    EXPECT_NEAR(incrementConeResistance(fallback.table[25], fallback.input),
-                stressIn(22.5, units), 1e-6 * stressIn(22.5, units));
+    EXPECT_NEAR(incrementConeResistance(fallback.table[25], fallback.input), stressIn(22.5, units),
+                1e-6 * stressIn(22.5, units));
   }
 }
 
@@ -63,11 +67,10 @@ TEST(ConeResistance, ReadsTheCptTableAtTheIncrementTop) {
       double expectedKsf;
     };
     const Case kCases[] = {
-        {0, 100.0},   // above the table: the first value
-        {10, 200.0},  // halfway between the points
-        {12, 240.0},
-        {19, 300.0},  // below the table: the last value
-        {30, 300.0},  // clay takes the table too, before 15 su
+        {0, 100.0},                // above the table: the first value
+        {10, 200.0},               // halfway between the points
+        {12, 240.0}, {19, 300.0},  // below the table: the last value
+        {30, 300.0},               // clay takes the table too, before 15 su
     };
     for (const Case& c : kCases) {
       SCOPED_TRACE(c.increment);
