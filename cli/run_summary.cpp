@@ -40,10 +40,7 @@ RunSummary summarize(const QString& projectArgument,
   summary.grlweapFile = result.grlweapFile;
 
   // Curves hold the selected methods in file order.
-  std::vector<int> ids;
-  for (int method : kPlotMethodOrder) {
-    if (project.MethodSelected[static_cast<std::size_t>(method)] == 1) ids.push_back(method);
-  }
+  const std::vector<int> ids = plottedMethods(project.MethodSelected, graphs.pltSkin.LineCount());
   for (int i = 0; i < graphs.pltSkin.LineCount(); ++i) {
     const auto k = static_cast<std::size_t>(i);
     if (graphs.pltSkin.Lines[k].Points.empty()) continue;

@@ -96,18 +96,15 @@ void load(TMainGraphs& g, TPlotProject& project, TWordReader& reader) {
   // load-transfer method, or the method's own number when it is not selected.
   const int transferMethod = reader.ReadInteger();
   int transferCurve = transferMethod;
-  int named = 0;
   for (TGraphPlot* graph : {&g.pltSkin, &g.pltUSkin, &g.pltTip, &g.pltTotal}) {
     for (TLine& line : graph->Lines) line.Name.clear();
   }
-  for (int method : kPlotMethodOrder) {
-    if (project.MethodSelected[static_cast<std::size_t>(method)] != 1) continue;
-    if (named < methodCount) {
-      g.pltSkin.Lines[static_cast<std::size_t>(named)].Name = plotMethodName(method);
-    }
-    if (method == transferMethod) transferCurve = named;
-    ++named;
+  const std::vector<int> curves = plottedMethods(project.MethodSelected, methodCount);
+  for (std::size_t i = 0; i < curves.size(); ++i) {
+    if (static_cast<int>(i) < methodCount) g.pltSkin.Lines[i].Name = plotMethodName(curves[i]);
+    if (curves[i] == transferMethod) transferCurve = static_cast<int>(i);
   }
+  const int named = static_cast<int>(curves.size());
   g.pltAxial.Lines[0].Name = plotMethodName(transferMethod);
   for (int i = 0; i < std::min(named, methodCount); ++i) {
     const QString name = g.pltSkin.DisplayName(i);
@@ -246,6 +243,19 @@ QString plotMethodName(int methodId) {
     case 9: return QStringLiteral("UWA");
     default: return {};
   }
+}
+
+std::vector<int> plottedMethods(const std::array<int, 10>& methodSelected, int methodCount) {
+  std::vector<int> methods;
+  for (int method : kPlotMethodOrder) {
+    if (methodSelected[static_cast<std::size_t>(method)] == 1) methods.push_back(method);
+  }
+  // A selected user-specified method whose unit values are all zero never runs and writes no
+  // block; naming it anyway would shift every later name onto the wrong curve.
+  if (methodSelected[5] == 1 && methodCount == static_cast<int>(methods.size()) - 1) {
+    methods.erase(methods.begin());
+  }
+  return methods;
 }
 
 bool LoadPlotData(TMainGraphs& graphs, TPlotProject& project, const QString& fileName,

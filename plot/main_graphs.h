@@ -55,6 +55,9 @@ struct TPlotProject {
 // Curve names of the capacity methods by MethodId, and the order in which the file holds them.
 inline constexpr std::array<int, 9> kPlotMethodOrder{5, 1, 2, 3, 4, 6, 7, 8, 9};
 QString plotMethodName(int methodId);
+// The MethodIds of the curves of a file with methodCount curves, in curve order: the selected
+// methods in file order, without the user-specified method when its block is the one missing.
+std::vector<int> plottedMethods(const std::array<int, 10>& methodSelected, int methodCount);
 
 // Largest counts the loader accepts; a file beyond them is refused as corrupt rather than sized
 // into memory. The engine writes at most 9 method curves of at most 501 rows each.

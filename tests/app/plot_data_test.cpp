@@ -145,6 +145,9 @@ void PlotDataTest::namesCurvesInFileOrder_data() {
   QTest::newRow("API only") << QList<int>{4} << 4 << QStringList{"API"} << 0;
   QTest::newRow("user-specified before FHWA") << QList<int>{1, 5} << 1
                                               << QStringList{"User Spec.", "FHWA"} << 1;
+  // The user-specified method did not run: its block is missing and FHWA is curve 0.
+  QTest::newRow("user-specified selected, not run") << QList<int>{1, 5, 4} << 4
+                                                    << QStringList{"FHWA", "API"} << 1;
   QTest::newRow("all nine") << QList<int>{9, 8, 7, 6, 5, 4, 3, 2, 1} << 7
                             << QStringList{"User Spec.", "FHWA", "USACE", "Lambda", "API", "NGI",
                                            "MTD", "FUGRO", "UWA"}
