@@ -67,6 +67,7 @@ class RunnerTest : public QObject {
   void stoppedRunPrintsTheReportsReason();
   void neverRewritesTheProjectFile();
   void convertSwitchesUnitsAndKeepsTheProject();
+  void olderLayoutIsConvertedIntoTheOutputFolder();
   void summaryTakesTheTipRowOfEachMethod();
   void summaryEqualsTheReportsTipRow();
   void batchEqualsOneAtATime();
@@ -162,6 +163,31 @@ void RunnerTest::convertSwitchesUnitsAndKeepsTheProject() {
   TProgramData back;
   back.createFromFile(english, true);
   QVERIFY(qAbs(back.OutsideDiameter - 24.0) < 1e-9);
+}
+
+void RunnerTest::olderLayoutIsConvertedIntoTheOutputFolder() {
+  QTemporaryDir folder;
+  const QString project = folder.filePath("old.vrd");
+  QFile::copy(VORNE_TEST_DATA "/older_layout.vrd", project);
+  const QByteArray before = readAll(project);
+  const QString out = folder.filePath("out");
+  Outcome outcome = runner({"run", project, "--output-dir", out});
+  QVERIFY2(outcome.status == 0, outcome.err.constData());
+  QCOMPARE(readAll(project), before);
+  TProgramData converted;
+  converted.createFromFile(out + "/old.vr6d", true);
+  QCOMPARE(converted.OutsideDiameter, 24.0);
+  QVERIFY(outcome.out.contains("FHWA"));  // the older layout selects every land method
+  QVERIFY(QFileInfo::exists(out + "/old.gwi"));
+  // Again: the converted file is the same, so it may stay.
+  outcome = runner({"run", project, "--output-dir", out});
+  QCOMPARE(outcome.status, 0);
+  // A different file of that name is the user's: the runner refuses to replace it.
+  writeAll(out + "/old.vr6d", "someone else's project\r\n");
+  outcome = runner({"run", project, "--output-dir", out});
+  QCOMPARE(outcome.status, 1);
+  QVERIFY2(outcome.err.contains("exists with other contents"), outcome.err.constData());
+  QCOMPARE(readAll(out + "/old.vr6d"), QByteArray("someone else's project\r\n"));
 }
 
 void RunnerTest::summaryTakesTheTipRowOfEachMethod() {
