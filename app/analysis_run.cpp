@@ -13,7 +13,9 @@ namespace vorne {
 
 namespace {
 
-QString outputPath(const TProgramData& project, const QString& outputFolder, const char* extension) {
+QString outputPath(const TProgramData& project,
+                   const QString& outputFolder,
+                   const char* extension) {
   const QFileInfo data(project.fileName());
   const QString folder = outputFolder.isEmpty() ? data.absolutePath() : outputFolder;
   return QDir(folder).absoluteFilePath(data.completeBaseName() + QLatin1String(extension));
@@ -41,7 +43,8 @@ TGrlweapCache cacheOf(const TProgramData& project) {
 std::optional<QString> taperCheckMessage(const TProgramData& project) {
   const bool tapered = project.PileType == 2 || project.PileType == 4 || project.PileType == 5 ||
                        project.PileType == 7;
-  if (project.MethodSelected[1] != 1 || !tapered || !(project.TaperAngle > 0.0)) return std::nullopt;
+  if (project.MethodSelected[1] != 1 || !tapered || !(project.TaperAngle > 0.0))
+    return std::nullopt;
   const double length = project.PileLength * (project.units() == 1 ? 12.0 : 1000.0);
   const double tipDiameter =
       project.OutsideDiameter - std::tan(project.TaperAngle * 0.01745) * 2.0 * length;
@@ -102,7 +105,8 @@ AnalysisRunResult runAnalysis(TProgramData& project,
     try {
       project.save();
     } catch (const EInOutError& error) {
-      tell(RunMessageKind::Error, QStringLiteral("An error occured during saving"), error.message());
+      tell(RunMessageKind::Error, QStringLiteral("An error occured during saving"),
+           error.message());
     }
   }
   if (project.isUntitled()) return result;
@@ -112,15 +116,16 @@ AnalysisRunResult runAnalysis(TProgramData& project,
   }
 
   result.files = analysisRunFiles(project, options.outputFolder);
-  const EngineRunResult engine = runEngine(
-      result.files, options.engineLibrary.isEmpty() ? defaultEngineLibraryPath() : options.engineLibrary);
+  const EngineRunResult engine =
+      runEngine(result.files, options.engineLibrary.isEmpty() ? defaultEngineLibraryPath()
+                                                              : options.engineLibrary);
   result.console = engine.console;
   if (engine.outcome != EngineRunOutcome::Finished && engine.outcome != EngineRunOutcome::Stopped) {
     tell(RunMessageKind::Error, engine.message, engine.detail);
     return result;
   }
   result.outcome = engine.outcome == EngineRunOutcome::Finished ? AnalysisRunOutcome::Finished
-                                                                 : AnalysisRunOutcome::Stopped;
+                                                                : AnalysisRunOutcome::Stopped;
   if (result.outcome == AnalysisRunOutcome::Stopped) {
     QFile report(result.files.reportFile);
     if (report.open(QIODevice::ReadOnly)) {
@@ -135,7 +140,8 @@ AnalysisRunResult runAnalysis(TProgramData& project,
 
   if (QFileInfo::exists(result.files.plotFile)) {
     QString reason;
-    result.ResultsAvailable = loadPlotDataIntoProject(graphs, project, result.files.plotFile, &reason);
+    result.ResultsAvailable =
+        loadPlotDataIntoProject(graphs, project, result.files.plotFile, &reason);
     if (!result.ResultsAvailable) {
       tell(RunMessageKind::Information, kPlotLoadFailed, reason);
     } else {

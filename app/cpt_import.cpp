@@ -46,9 +46,12 @@ void describe(TGraphPlot& graph, CptConversion conversion, bool english) {
 
 double convert(double qc, double ua, CptConversion conversion, bool english) {
   switch (conversion) {
-    case CptConversion::Qc: return ua * qc;
-    case CptConversion::Spt: return english ? ua * qc * 47.875 / 280.0 : ua * qc / 280.0;
-    case CptConversion::Su: return ua * qc / 15.0;
+    case CptConversion::Qc:
+      return ua * qc;
+    case CptConversion::Spt:
+      return english ? ua * qc * 47.875 / 280.0 : ua * qc / 280.0;
+    case CptConversion::Su:
+      return ua * qc / 15.0;
   }
   return 0.0;
 }
@@ -60,11 +63,13 @@ CptImportResult importCptData(const TCptImportSettings& settings,
                               int units,
                               TGraphPlot& graph) {
   if (!QFileInfo(settings.FileName).isFile()) {
-    return {false, QStringLiteral("File ") + settings.FileName + QStringLiteral(" does not exists")};
+    return {false,
+            QStringLiteral("File ") + settings.FileName + QStringLiteral(" does not exists")};
   }
   // The counts size the graph before anything is read, so they are checked first.
   if (settings.DataLineCount < 2 || settings.DataLineCount > kMaxCptDataLines) {
-    return {false, rangeMessage("Number of data lines", settings.DataLineCount, 2, kMaxCptDataLines)};
+    return {false,
+            rangeMessage("Number of data lines", settings.DataLineCount, 2, kMaxCptDataLines)};
   }
   if (settings.HeaderLineCount < 0 || settings.HeaderLineCount > 50) {
     return {false, rangeMessage("Number of header lines", settings.HeaderLineCount, 0, 50)};

@@ -48,7 +48,8 @@ class ConsoleCapture {
   explicit ConsoleCapture(const QString& logFile) {
     std::cout.flush();
     std::fflush(stdout);
-    const int log = ::open(QFile::encodeName(logFile).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int log =
+        ::open(QFile::encodeName(logFile).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int empty = ::open("/dev/null", O_RDONLY);
     if (log >= 0 && empty >= 0) {
       m_savedOut = ::dup(STDOUT_FILENO);
@@ -102,7 +103,8 @@ QByteArray namesFileText(const EngineRunFiles& files) {
   text += "\n";    // identification line, empty
   text += ", \n";  // two empty identification texts joined by ", "
   text += "0\n";   // identification number
-  for (const QString* path : {&files.dataFile, &files.reportFile, &files.plotFile, &files.cptFile}) {
+  for (const QString* path :
+       {&files.dataFile, &files.reportFile, &files.plotFile, &files.cptFile}) {
     text += QFile::encodeName(absolute(*path)) + "\n";
   }
   return text;
@@ -114,7 +116,8 @@ EngineRunResult runEngine(const EngineRunFiles& files, const QString& libraryPat
   // Paths are fixed before the working folder changes.
   const EngineRunFiles paths{absolute(files.dataFile), absolute(files.reportFile),
                              absolute(files.plotFile), absolute(files.cptFile)};
-  for (const QString* path : {&paths.dataFile, &paths.reportFile, &paths.plotFile, &paths.cptFile}) {
+  for (const QString* path :
+       {&paths.dataFile, &paths.reportFile, &paths.plotFile, &paths.cptFile}) {
     if (QFile::encodeName(*path).size() > kMaxEnginePathLength) {
       return refused(EngineRunOutcome::NamesFileFailed, kNamesFailed,
                      QStringLiteral("%1: the engine takes paths of at most %2 characters")
@@ -133,7 +136,8 @@ EngineRunResult runEngine(const EngineRunFiles& files, const QString& libraryPat
   const char* currentNumeric = std::setlocale(LC_NUMERIC, nullptr);
   const std::string savedNumeric = currentNumeric ? currentNumeric : "C";
   std::setlocale(LC_NUMERIC, "C");
-  const ScopeGuard restoreLocale([&savedNumeric] { std::setlocale(LC_NUMERIC, savedNumeric.c_str()); });
+  const ScopeGuard restoreLocale(
+      [&savedNumeric] { std::setlocale(LC_NUMERIC, savedNumeric.c_str()); });
 
   QTemporaryDir runFolder(QDir::tempPath() + QStringLiteral("/vorne-run-XXXXXX"));
   if (!runFolder.isValid()) {
@@ -161,8 +165,9 @@ EngineRunResult runEngine(const EngineRunFiles& files, const QString& libraryPat
     entry = reinterpret_cast<EntryPoint>(library.GetEntryPoint("_IVORNE"));
   } catch (const EDLLError& error) {
     return refused(EngineRunOutcome::LibraryUnavailable, "Attempt to initialize DLL failed",
-                   error.message() + (library.LastError().isEmpty() ? QString()
-                                                                     : QStringLiteral(": ") + library.LastError()));
+                   error.message() + (library.LastError().isEmpty()
+                                          ? QString()
+                                          : QStringLiteral(": ") + library.LastError()));
   }
   if (!entry) {
     return refused(EngineRunOutcome::LibraryUnavailable, "Attempt to initialize DLL failed",
@@ -193,7 +198,8 @@ QString stopMessageFromReport(const QString& reportText) {
   QStringList lines = reportText.split(QLatin1Char('\n'));
   while (!lines.isEmpty() && lines.last().trimmed().isEmpty()) lines.removeLast();
   QStringList paragraph;
-  while (!lines.isEmpty() && !lines.last().trimmed().isEmpty()) paragraph.prepend(lines.takeLast().trimmed());
+  while (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
+    paragraph.prepend(lines.takeLast().trimmed());
   QString message = paragraph.join(QLatin1Char(' ')).simplified();
   static const QString kStopped = QStringLiteral("VORNE STOPPED: ");
   if (message.startsWith(kStopped)) message.remove(0, kStopped.size());

@@ -41,7 +41,8 @@ QByteArray grlweapText(GrlweapPile& pile, const TGrlweapCache& cache) {
   const double od = pile.OutsideDiameter;
   const double id = pile.InsideDiameter;
   const double area = english ? (od * od - id * id) * 0.7854 : (od * od - id * id) * 0.7854 / 100.0;
-  const double perimeter = english ? pile.NoncircularPerimeter / 12.0 : pile.NoncircularPerimeter / 1000.0;
+  const double perimeter =
+      english ? pile.NoncircularPerimeter / 12.0 : pile.NoncircularPerimeter / 1000.0;
   const double modulus = pile.ElasticModulus / 1000.0;
   const double length = cache.ResultDepth.empty() ? 0.0 : cache.ResultDepth.back();
 
@@ -65,8 +66,8 @@ QByteArray grlweapText(GrlweapPile& pile, const TGrlweapCache& cache) {
   for (int k = 0; k < 2; ++k) line(out, "    0.0000    0.0000    0.0000    0.0000");
   const char* soilTail = english ? "   0.100   0.600   0.200   0.150   2.000    6.56    1.00"
                                  : "   2.540   5.000   0.160   0.500   1.000    1.50    1.00";
-  const std::size_t count = std::min({cache.ResultDepth.size(), cache.ResultSkin.size(),
-                                      cache.ResultTip.size()});
+  const std::size_t count =
+      std::min({cache.ResultDepth.size(), cache.ResultSkin.size(), cache.ResultTip.size()});
   // Texts are built by appending: g++ 12 warns falsely (-Wrestrict) on literal + temporary.
   for (std::size_t i = 0; i < count; ++i) {
     std::string soil;

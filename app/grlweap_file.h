@@ -14,7 +14,7 @@ namespace vorne {
 // The project values the file needs.
 struct GrlweapPile {
   QString Title;
-  int Units = 1;  // 1 English, 2 SI
+  int Units = 1;     // 1 English, 2 SI
   int PileType = 1;  // 2 timber, 3 precast concrete; every other type is steel
   bool CircularSection = true;
   double OutsideDiameter = 0.0;       // [in | mm]

@@ -56,7 +56,8 @@ void BM_AnalysisInMemory(benchmark::State& state) {
   const std::string cptText = bench::heavyCptFile();
   for (auto _ : state) {
     AnalysisInput input;
-    if (!readDataFile(dataText, "heavy.vr6d", input).ok || !readCptFile(cptText, "heavy.cpt", input.cpt).ok) {
+    if (!readDataFile(dataText, "heavy.vr6d", input).ok ||
+        !readCptFile(cptText, "heavy.cpt", input.cpt).ok) {
       state.SkipWithError("the heavy project does not read");
       return;
     }
@@ -72,7 +73,8 @@ void BM_AnalysisInMemory(benchmark::State& state) {
     std::vector<double> depthsAsRead;
     for (const SoilPoint& point : input.soilPoints) depthsAsRead.push_back(point.depth);
     snapSoilPointDepths(input.soilPoints, input.pile.lengthIncrement);
-    RunContext context{input, depthsAsRead, report, plot, console, consoleInput, labels, static_cast<int>(segments)};
+    RunContext context{input,   depthsAsRead, report, plot,
+                       console, consoleInput, labels, static_cast<int>(segments)};
     benchmark::DoNotOptimize(runPasses(context));
     benchmark::DoNotOptimize(plot.str().size());
   }
@@ -84,7 +86,8 @@ void BM_AnalysisWithFiles(benchmark::State& state) {
   std::ostringstream console;
   std::istringstream none;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(runAnalysis({files.data, files.report, files.plot, files.cpt}, "2014.6.5", console, none));
+    benchmark::DoNotOptimize(
+        runAnalysis({files.data, files.report, files.plot, files.cpt}, "2014.6.5", console, none));
     console.str({});
   }
 }

@@ -10,11 +10,12 @@
 namespace vorne::bench {
 
 inline std::string heavyDataFile() {
-  std::string text = "Heaviest project: 40 layers, 500 segments, nine methods\r\nBenchmark\r\nBench 1\r\n";
-  text += "1 1 80 \r\n";                          // English, every node printed, 80 soil points
-  text += "0 0 36 34.5 29000000 240 0 \r\n";      // pipe, 240 ft
+  std::string text =
+      "Heaviest project: 40 layers, 500 segments, nine methods\r\nBenchmark\r\nBench 1\r\n";
+  text += "1 1 80 \r\n";                      // English, every node printed, 80 soil points
+  text += "0 0 36 34.5 29000000 240 0 \r\n";  // pipe, 240 ft
   text += "0 0 \r\n";
-  text += "0 0.5 1 0 4 1 0 \r\n";                 // 250 ft / 0.5 ft = 500 segments
+  text += "0 0.5 1 0 4 1 0 \r\n";  // 250 ft / 0.5 ft = 500 segments
   text += "1 1 1 1 1 1 1 1 1 \r\n";
   text += "250 0 \r\n";
   char line[256];
@@ -23,11 +24,14 @@ inline std::string heavyDataFile() {
     const bool sand = layer % 2 == 0;
     for (double depth : {top, top + 6.25}) {
       if (sand) {
-        std::snprintf(line, sizeof line, "%g 1 0.8 %g %g 20 \r\n2000 100000 0 %d 0 0 %g 500 20000 0.7 0.7 \r\n",
-                      depth, layer == 0 ? 115.0 : 62.6, 30.0 + layer % 7, 10 + layer, 60000.0 + 2000.0 * layer);
+        std::snprintf(line, sizeof line,
+                      "%g 1 0.8 %g %g 20 \r\n2000 100000 0 %d 0 0 %g 500 20000 0.7 0.7 \r\n", depth,
+                      layer == 0 ? 115.0 : 62.6, 30.0 + layer % 7, 10 + layer,
+                      60000.0 + 2000.0 * layer);
       } else {
-        std::snprintf(line, sizeof line, "%g 2 0 %g 0 0 \r\n0 0 %g %g 1.5 25 %g 500 20000 0.7 0.7 \r\n",
-                      depth, 57.6, 600.0 + 60.0 * layer, 300.0 + 30.0 * layer, 12000.0 + 1200.0 * layer);
+        std::snprintf(line, sizeof line,
+                      "%g 2 0 %g 0 0 \r\n0 0 %g %g 1.5 25 %g 500 20000 0.7 0.7 \r\n", depth, 57.6,
+                      600.0 + 60.0 * layer, 300.0 + 30.0 * layer, 12000.0 + 1200.0 * layer);
       }
       text += line;
     }

@@ -32,9 +32,12 @@ QString selfPath() { return QFileInfo(QStringLiteral("/proc/self/exe")).canonica
 
 // Starts "vorne run PROJECT --quiet [--output-dir D]" with standard output discarded and
 // standard error in errorFile. Returns the child's id, or -1.
-pid_t startChild(const QString& program, const QString& project, const QString& outputFolder,
+pid_t startChild(const QString& program,
+                 const QString& project,
+                 const QString& outputFolder,
                  const QString& errorFile) {
-  std::vector<QByteArray> args{QFile::encodeName(program), "run", QFile::encodeName(project), "--quiet"};
+  std::vector<QByteArray> args{QFile::encodeName(program), "run", QFile::encodeName(project),
+                               "--quiet"};
   if (!outputFolder.isEmpty()) {
     args.push_back("--output-dir");
     args.push_back(QFile::encodeName(outputFolder));
@@ -102,7 +105,8 @@ int runBatch(const BatchCommand& command) {
   while (done < total) {
     while (next < total && static_cast<int>(running.size()) < command.jobs) {
       const QString errorFile = logs.filePath(QStringLiteral("%1.err").arg(next));
-      const pid_t pid = startChild(program, command.projects[next], command.outputFolder, errorFile);
+      const pid_t pid =
+          startChild(program, command.projects[next], command.outputFolder, errorFile);
       if (pid < 0) {
         failures.emplace_back(command.projects[next], QStringLiteral("could not start vorne run"));
         ++done;
@@ -122,7 +126,8 @@ int runBatch(const BatchCommand& command) {
     ++done;
     const QString& project = command.projects[child.index];
     const bool ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    QString line = QStringLiteral("[%1/%2] %3 %4").arg(done).arg(total).arg(ok ? "ok    " : "FAILED", project);
+    QString line =
+        QStringLiteral("[%1/%2] %3 %4").arg(done).arg(total).arg(ok ? "ok    " : "FAILED", project);
     if (!ok) {
       const QString reason = childMessage(child.errorFile, status);
       failures.emplace_back(project, reason);
@@ -131,12 +136,16 @@ int runBatch(const BatchCommand& command) {
     std::fputs((line + "\n").toUtf8().constData(), stderr);
   }
 
-  const QByteArray summary = QStringLiteral("%1 of %2 projects analysed").arg(total - static_cast<int>(failures.size())).arg(total).toUtf8();
+  const QByteArray summary = QStringLiteral("%1 of %2 projects analysed")
+                                 .arg(total - static_cast<int>(failures.size()))
+                                 .arg(total)
+                                 .toUtf8();
   if (failures.empty()) {
     std::fputs((summary + "\n").constData(), stderr);
     return kExitOk;
   }
-  std::fputs((summary + QStringLiteral("; %1 failed:\n").arg(failures.size()).toUtf8()).constData(), stderr);
+  std::fputs((summary + QStringLiteral("; %1 failed:\n").arg(failures.size()).toUtf8()).constData(),
+             stderr);
   for (const auto& [project, reason] : failures) {
     std::fputs(("  " + project + ": " + reason + "\n").toUtf8().constData(), stderr);
   }

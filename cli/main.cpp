@@ -68,7 +68,8 @@ int main(int argc, char** argv) {
       } else if (arg == "--quiet") {
         command.quiet = true;
       } else if (arg == "--output-dir") {
-        if (!takeValue(args, i, command.outputFolder)) return usageError("--output-dir needs a folder");
+        if (!takeValue(args, i, command.outputFolder))
+          return usageError("--output-dir needs a folder");
       } else if (arg.startsWith("-") && arg != "-") {
         return usageError("unknown option " + arg);
       } else if (command.project.isEmpty()) {
@@ -98,7 +99,8 @@ int main(int argc, char** argv) {
           return usageError("number of jobs " + value + " is outside 1 to 256");
         }
       } else if (arg == "--output-dir") {
-        if (!takeValue(args, i, command.outputFolder)) return usageError("--output-dir needs a folder");
+        if (!takeValue(args, i, command.outputFolder))
+          return usageError("--output-dir needs a folder");
       } else if (arg.startsWith("-")) {
         return usageError("unknown option " + arg);
       } else {

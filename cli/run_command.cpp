@@ -17,14 +17,17 @@ namespace {
 // The engine's console warning that the soil ends above the required depth; the run goes on, so
 // the runner passes it on.
 QString consoleWarning(const QString& console) {
-  const qsizetype start = console.indexOf(QStringLiteral("COMPUTATION DOES NOT PROCEED BECAUSE NO SOIL"));
+  const qsizetype start =
+      console.indexOf(QStringLiteral("COMPUTATION DOES NOT PROCEED BECAUSE NO SOIL"));
   if (start < 0) return {};
   qsizetype end = console.indexOf(QStringLiteral("\n\n"), start);
   if (end < 0) end = console.size();
   return console.mid(start, end - start).simplified();
 }
 
-QString oneLine(QString text) { return text.replace(QLatin1Char('\r'), QLatin1Char(' ')).simplified(); }
+QString oneLine(QString text) {
+  return text.replace(QLatin1Char('\r'), QLatin1Char(' ')).simplified();
+}
 
 // Writes text to path unless a different file is there already: the runner never overwrites a
 // file it did not make.
@@ -32,7 +35,8 @@ bool writeIfAbsentOrEqual(const QString& path, const QByteArray& text, QString& 
   QFile existing(path);
   if (existing.exists()) {
     if (existing.open(QIODevice::ReadOnly) && existing.readAll() == text) return true;
-    message = path + QStringLiteral(" exists with other contents; remove it or choose another --output-dir");
+    message = path + QStringLiteral(
+                         " exists with other contents; remove it or choose another --output-dir");
     return false;
   }
   return true;
@@ -58,8 +62,9 @@ int runProject(const RunCommand& command) {
     complain(command.project + QStringLiteral(": not a file"));
     return kExitFailed;
   }
-  const QString outputFolder = command.outputFolder.isEmpty() ? info.absolutePath()
-                                                              : QFileInfo(command.outputFolder).absoluteFilePath();
+  const QString outputFolder = command.outputFolder.isEmpty()
+                                   ? info.absolutePath()
+                                   : QFileInfo(command.outputFolder).absoluteFilePath();
   if (!QDir().mkpath(outputFolder)) {
     complain(outputFolder + QStringLiteral(": cannot create the output folder"));
     return kExitFailed;
@@ -76,7 +81,8 @@ int runProject(const RunCommand& command) {
   }
   if (older) {
     // The engine reads the current layout only: convert into the output folder first.
-    project.setFileName(QDir(outputFolder).filePath(info.completeBaseName() + QStringLiteral(".vr6d")));
+    project.setFileName(
+        QDir(outputFolder).filePath(info.completeBaseName() + QStringLiteral(".vr6d")));
     QString message;
     try {
       const QByteArray data = project.dataFileText();
@@ -120,7 +126,8 @@ int runProject(const RunCommand& command) {
       return kExitFailed;
     case AnalysisRunOutcome::Stopped:
       complain(command.project + QStringLiteral(": run stopped: ") +
-               (result.stopMessage.isEmpty() ? QStringLiteral("see ") + result.files.reportFile : result.stopMessage));
+               (result.stopMessage.isEmpty() ? QStringLiteral("see ") + result.files.reportFile
+                                             : result.stopMessage));
       return kExitFailed;
     case AnalysisRunOutcome::Finished:
       break;
@@ -149,7 +156,9 @@ int convertProject(const ConvertCommand& command) {
     return kExitFailed;
   }
   if (isOlderLayout(command.output)) {
-    complain(command.output + QStringLiteral(": the output is saved in the current layout; give it the extension .vr6d"));
+    complain(
+        command.output +
+        QStringLiteral(": the output is saved in the current layout; give it the extension .vr6d"));
     return kExitUsage;
   }
   TProgramData project;

@@ -35,7 +35,8 @@ RunSummary summarize(const QString& projectArgument,
   summary.title = project.Title;
   summary.units = graphs.pltSkin.Units() == 2 ? 2 : 1;
   summary.tension = project.LoadingType == 1;
-  summary.loadTransferMethod = graphs.pltAxial.LineCount() > 0 ? graphs.pltAxial.DisplayName(0) : QString();
+  summary.loadTransferMethod =
+      graphs.pltAxial.LineCount() > 0 ? graphs.pltAxial.DisplayName(0) : QString();
   summary.files = result.files;
   summary.grlweapFile = result.grlweapFile;
 
@@ -70,9 +71,10 @@ QByteArray summaryText(const RunSummary& s) {
          (s.tension ? "tension" : "compression") + "\n\n";
   out += "Capacity at the pile tip\n";
   const QByteArray bearing = s.tension ? "Self weight" : "End bearing";
-  out += "  Method        Tip depth  Skin friction  " + right(bearing, 11) + "  Ultimate capacity\n";
-  out += "                " + right(u.depth, 9) + "  " + right(u.force, 13) + "  " + right(u.force, 11) +
-         "  " + right(u.force, 17) + "\n";
+  out +=
+      "  Method        Tip depth  Skin friction  " + right(bearing, 11) + "  Ultimate capacity\n";
+  out += "                " + right(u.depth, 9) + "  " + right(u.force, 13) + "  " +
+         right(u.force, 11) + "  " + right(u.force, 17) + "\n";
   for (const MethodTipRow& row : s.methods) {
     out += "  " + row.name.leftJustified(12).toUtf8() + fixed(row.depth, 2, 11) +
            fixed(row.skinFriction, 1, 15) + fixed(row.endBearing, 1, 13) +
@@ -80,9 +82,11 @@ QByteArray summaryText(const RunSummary& s) {
   }
   out += "\nLoad-settlement curve (" + s.loadTransferMethod.toUtf8() + " load transfer)\n";
   out += "  " + right(QStringLiteral("Load %1").arg(QLatin1String(u.force)), 14) + "  " +
-         right(QStringLiteral("%1 %2").arg(s.tension ? "Uplift" : "Settlement", u.settlement), 16) + "\n";
+         right(QStringLiteral("%1 %2").arg(s.tension ? "Uplift" : "Settlement", u.settlement), 16) +
+         "\n";
   for (const LoadSettlementPoint& point : s.loadSettlement) {
-    out += "  " + fixed(point.load, 1, 14) + "  " + right(QString::number(point.settlement, 'f', s.units == 1 ? 4 : 6), 16) + "\n";
+    out += "  " + fixed(point.load, 1, 14) + "  " +
+           right(QString::number(point.settlement, 'f', s.units == 1 ? 4 : 6), 16) + "\n";
   }
   out += "\nReport " + s.files.reportFile.toUtf8() + "\n";
   out += "Plot data " + s.files.plotFile.toUtf8() + "\n";
@@ -112,7 +116,8 @@ QByteArray summaryJson(const RunSummary& s) {
       {"project", s.project},
       {"title", s.title},
       {"units", s.units == 1 ? "English" : "SI"},
-      {"unit_names", QJsonObject{{"force", u.force}, {"depth", u.depth}, {"settlement", u.settlement}}},
+      {"unit_names",
+       QJsonObject{{"force", u.force}, {"depth", u.depth}, {"settlement", u.settlement}}},
       {"loading", s.tension ? "tension" : "compression"},
       {"methods", methods},
       {"load_transfer_method", s.loadTransferMethod},

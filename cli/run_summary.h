@@ -13,11 +13,11 @@
 namespace vorne {
 
 struct MethodTipRow {
-  int methodId = 0;   // MethodId, 0 when the file holds more curves than selected methods
-  QString name;       // curve name: "API", "User Spec.", ...
-  double depth = 0.0; // pile tip penetration [ft | m]
-  double skinFriction = 0.0;      // [kips | kN]
-  double endBearing = 0.0;        // end bearing, or self weight in tension [kips | kN]
+  int methodId = 0;           // MethodId, 0 when the file holds more curves than selected methods
+  QString name;               // curve name: "API", "User Spec.", ...
+  double depth = 0.0;         // pile tip penetration [ft | m]
+  double skinFriction = 0.0;  // [kips | kN]
+  double endBearing = 0.0;    // end bearing, or self weight in tension [kips | kN]
   double ultimateCapacity = 0.0;  // [kips | kN]
 };
 

@@ -10,8 +10,8 @@ namespace vorne {
 namespace {
 
 // Replaces the first token kind present, longest first: the digit tokens before the bare letter.
-void replaceFirstKind(QString& text, QChar letter, const char* name2, const char* name1,
-                      const char* name0) {
+void replaceFirstKind(
+    QString& text, QChar letter, const char* name2, const char* name1, const char* name0) {
   const QString token2 = QString(letter) + QLatin1Char('2');
   const QString token1 = QString(letter) + QLatin1Char('1');
   if (text.contains(token2)) {

@@ -70,10 +70,10 @@ class TGraphPlot {
   void SetUnits(int units);
 
   // --- curves
-  TLineList Lines;       // first panel
-  TLineList LayerLines;  // one line per soil layer, one point: X fill pattern, Y bottom depth
-  TLineList Lines2;      // second panel (three-panel mode)
-  TLineList Lines3;      // third panel
+  TLineList Lines;        // first panel
+  TLineList LayerLines;   // one line per soil layer, one point: X fill pattern, Y bottom depth
+  TLineList Lines2;       // second panel (three-panel mode)
+  TLineList Lines3;       // third panel
   QStringList LineNames;  // optional default names by index of Lines
   QString GraphTitle;
   bool TitleOnTop = false;

@@ -9,8 +9,13 @@ namespace vorne {
 
 namespace {
 
-void describe(TGraphPlot& graph, const char* caption, const char* xCaption, const char* xUnits,
-              const char* yCaption, const char* yUnits, bool xOnTop) {
+void describe(TGraphPlot& graph,
+              const char* caption,
+              const char* xCaption,
+              const char* xUnits,
+              const char* yCaption,
+              const char* yUnits,
+              bool xOnTop) {
   graph.Caption = QString::fromLatin1(caption);
   graph.XCaption = QString::fromLatin1(xCaption);
   graph.XUnits = QString::fromLatin1(xUnits);
@@ -80,8 +85,8 @@ void load(TMainGraphs& g, TPlotProject& project, TWordReader& reader) {
   g.PltQw.SetPointCount(10);
 
   const int units = reader.ReadInteger();
-  for (TGraphPlot* graph : {&g.pltSkin, &g.pltUSkin, &g.pltTip, &g.pltTotal, &g.pltAxial,
-                            &g.PltQw, &g.pltLoad, &g.pltCombine, &g.pltTZcurves}) {
+  for (TGraphPlot* graph : {&g.pltSkin, &g.pltUSkin, &g.pltTip, &g.pltTotal, &g.pltAxial, &g.PltQw,
+                            &g.pltLoad, &g.pltCombine, &g.pltTZcurves}) {
     graph->SetUnits(units);
   }
   const bool english = units == 1;
@@ -113,7 +118,8 @@ void load(TMainGraphs& g, TPlotProject& project, TWordReader& reader) {
     }
   }
   g.pltCombine.Lines[0].Name = QStringLiteral("Skin Friction");
-  g.pltCombine.Lines[1].Name = tension ? QStringLiteral("Self Weight") : QStringLiteral("Tip Resistance");
+  g.pltCombine.Lines[1].Name =
+      tension ? QStringLiteral("Self Weight") : QStringLiteral("Tip Resistance");
   g.pltCombine.Lines[2].Name = QStringLiteral("Total Capacity");
 
   if (project.NoncircularPerimeter < 1e-6) {
@@ -186,8 +192,8 @@ void load(TMainGraphs& g, TPlotProject& project, TWordReader& reader) {
 }
 
 void addLayersAndUnits(TMainGraphs& g, const TPlotProject& project, int units) {
-  for (TGraphPlot* graph : {&g.pltUSkin, &g.pltSkin, &g.pltTip, &g.pltTotal, &g.pltLoad,
-                            &g.pltCombine}) {
+  for (TGraphPlot* graph :
+       {&g.pltUSkin, &g.pltSkin, &g.pltTip, &g.pltTotal, &g.pltLoad, &g.pltCombine}) {
     AddLayersGraphPlot(*graph, project.Layers);
   }
   for (TGraphPlot* graph : g.all()) graph->SetUnits(units);
@@ -207,8 +213,8 @@ bool loadFrom(TMainGraphs& graphs, TPlotProject& project, TWordReader& reader, Q
 }  // namespace
 
 TMainGraphs::TMainGraphs() {
-  describe(pltUSkin, "Unit Skin Friction vs Depth", "Unit Skin Friction", "F1/L2^2", "Depth",
-           "L2", true);
+  describe(pltUSkin, "Unit Skin Friction vs Depth", "Unit Skin Friction", "F1/L2^2", "Depth", "L2",
+           true);
   describe(pltSkin, "Accumulated Skin Friction vs Depth", "Accumulated Skin Friction ", "F1",
            "Depth ", "L2", true);
   describe(pltTip, "Tip Resistance vs Depth", "Tip Resistance ", "F1", "Depth ", "L2", true);
@@ -226,22 +232,32 @@ TMainGraphs::TMainGraphs() {
 }
 
 std::array<TGraphPlot*, 11> TMainGraphs::all() {
-  return {&pltUSkin, &pltSkin, &pltTip,    &pltTotal, &pltLoad,    &pltCombine,
-          &pltAxial, &pltTZcurves, &PltExtraTZ, &PltQw, &MotionInput};
+  return {&pltUSkin, &pltSkin,     &pltTip,     &pltTotal, &pltLoad,    &pltCombine,
+          &pltAxial, &pltTZcurves, &PltExtraTZ, &PltQw,    &MotionInput};
 }
 
 QString plotMethodName(int methodId) {
   switch (methodId) {
-    case 1: return QStringLiteral("FHWA");
-    case 2: return QStringLiteral("USACE");
-    case 3: return QStringLiteral("Lambda");
-    case 4: return QStringLiteral("API");
-    case 5: return QStringLiteral("User Spec.");
-    case 6: return QStringLiteral("NGI");
-    case 7: return QStringLiteral("MTD");
-    case 8: return QStringLiteral("FUGRO");
-    case 9: return QStringLiteral("UWA");
-    default: return {};
+    case 1:
+      return QStringLiteral("FHWA");
+    case 2:
+      return QStringLiteral("USACE");
+    case 3:
+      return QStringLiteral("Lambda");
+    case 4:
+      return QStringLiteral("API");
+    case 5:
+      return QStringLiteral("User Spec.");
+    case 6:
+      return QStringLiteral("NGI");
+    case 7:
+      return QStringLiteral("MTD");
+    case 8:
+      return QStringLiteral("FUGRO");
+    case 9:
+      return QStringLiteral("UWA");
+    default:
+      return {};
   }
 }
 
@@ -258,7 +274,9 @@ std::vector<int> plottedMethods(const std::array<int, 10>& methodSelected, int m
   return methods;
 }
 
-bool LoadPlotData(TMainGraphs& graphs, TPlotProject& project, const QString& fileName,
+bool LoadPlotData(TMainGraphs& graphs,
+                  TPlotProject& project,
+                  const QString& fileName,
                   QString* reason) {
   try {
     TWordReader reader(fileName);
@@ -269,7 +287,9 @@ bool LoadPlotData(TMainGraphs& graphs, TPlotProject& project, const QString& fil
   }
 }
 
-bool LoadPlotDataFromText(TMainGraphs& graphs, TPlotProject& project, std::string text,
+bool LoadPlotDataFromText(TMainGraphs& graphs,
+                          TPlotProject& project,
+                          std::string text,
                           QString* reason) {
   TWordReader reader = TWordReader::fromText(std::move(text));
   return loadFrom(graphs, project, reader, reason);

@@ -43,13 +43,13 @@ struct TGrlweapCache {
 
 // What the loader reads from the project, and what it writes back into it.
 struct TPlotProject {
-  int LoadingType = 0;                    // 0 compression, 1 tension
-  std::array<int, 10> MethodSelected{};   // by MethodId 1..9; [0] unused
-  int ExtraTzDepths = 0;                  // 1: the file may carry an extra t-z block
-  double OutsideDiameter = 0.0;           // [in | mm]
-  double NoncircularPerimeter = 0.0;      // [in | mm]; set from the diameter when below 1e-6
-  std::vector<TLayerStripRow> Layers;     // the soil layer table, one entry per row
-  TGrlweapCache Results;                  // filled from the load-transfer method's curve
+  int LoadingType = 0;                   // 0 compression, 1 tension
+  std::array<int, 10> MethodSelected{};  // by MethodId 1..9; [0] unused
+  int ExtraTzDepths = 0;                 // 1: the file may carry an extra t-z block
+  double OutsideDiameter = 0.0;          // [in | mm]
+  double NoncircularPerimeter = 0.0;     // [in | mm]; set from the diameter when below 1e-6
+  std::vector<TLayerStripRow> Layers;    // the soil layer table, one entry per row
+  TGrlweapCache Results;                 // filled from the load-transfer method's curve
 };
 
 // Curve names of the capacity methods by MethodId, and the order in which the file holds them.
@@ -66,7 +66,8 @@ inline constexpr int kMaxPlotRows = 100000;
 inline constexpr int kMaxTzCurves = 100000;
 
 // The message shown when a plot data file loaded after a run cannot be read.
-inline const QString kPlotLoadFailed = QStringLiteral("An error occured in running the main program.");
+inline const QString kPlotLoadFailed =
+    QStringLiteral("An error occured in running the main program.");
 
 // Reads the plot data file into the graphs and the project, word by word: header, capacity rows
 // of each method, t-z curves, load distribution, load-settlement and tip load-movement, and (when

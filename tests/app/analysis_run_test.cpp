@@ -1,8 +1,8 @@
 // The analysis run service in process: save, engine call through the library loaded by path,
 // plot data into the graphs, GRLWEAP file, and the messages in their order; the taper check.
-#include <QtTest>
-
 #include "app/analysis_run.h"
+
+#include <QtTest>
 
 using namespace vorne;
 
@@ -39,14 +39,19 @@ void AnalysisRunTest::runsASavedCopyOfAnExample() {
   QList<Message> messages;
   AnalysisRunOptions options;
   options.engineLibrary = kLibrary;
-  const AnalysisRunResult result = runAnalysis(
-      project, graphs, options,
-      [&messages](RunMessageKind kind, const QString& text, const QString&) { messages.append({kind, text}); });
+  const AnalysisRunResult result =
+      runAnalysis(project, graphs, options,
+                  [&messages](RunMessageKind kind, const QString& text, const QString&) {
+                    messages.append({kind, text});
+                  });
 
   QCOMPARE(int(result.outcome), int(AnalysisRunOutcome::Finished));
   QVERIFY(result.ResultsAvailable);
   QCOMPARE(messages.size(), 1);
-  QCOMPARE(messages[0].text, QString("Computations are completed. Please, check output file for results or error messages."));
+  QCOMPARE(
+      messages[0].text,
+      QString(
+          "Computations are completed. Please, check output file for results or error messages."));
   QVERIFY(!project.isModified());  // saved first
   QVERIFY(QFile(folder.filePath("pier.vr6o")).size() > 0);
   // The engine read the saved title.
@@ -72,7 +77,8 @@ void AnalysisRunTest::untitledProjectIsNotRun() {
   options.saveFirst = false;
   options.engineLibrary = kLibrary;
   const AnalysisRunResult result =
-      runAnalysis(project, graphs, options, [&messages](RunMessageKind, const QString&, const QString&) { ++messages; });
+      runAnalysis(project, graphs, options,
+                  [&messages](RunMessageKind, const QString&, const QString&) { ++messages; });
   QCOMPARE(int(result.outcome), int(AnalysisRunOutcome::NotRun));
   QCOMPARE(messages, 0);
 }

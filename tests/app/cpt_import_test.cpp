@@ -1,7 +1,7 @@
 // Cone data import: header and column handling, the three conversions, and both messages.
-#include <QtTest>
-
 #include "app/cpt_import.h"
+
+#include <QtTest>
 
 using namespace vorne;
 
@@ -65,7 +65,8 @@ void CptImportTest::conversions_data() {
   QTest::addColumn<double>("ua");
   QTest::addColumn<double>("expected");  // from Qc 100 on the first line
   QTest::addColumn<QString>("xCaption");
-  QTest::newRow("Qc in MPa with Ua 1000") << int(CptConversion::Qc) << 2 << 1000.0 << 100000.0 << "Qc, kPa";
+  QTest::newRow("Qc in MPa with Ua 1000")
+      << int(CptConversion::Qc) << 2 << 1000.0 << 100000.0 << "Qc, kPa";
   // 100 × 47.875 / 280 = 17.098
   QTest::newRow("SPT English") << int(CptConversion::Spt) << 1 << 1.0 << 17.098 << "SPT, N";
   QTest::newRow("SPT SI") << int(CptConversion::Spt) << 2 << 1.0 << 100.0 / 280.0 << "SPT, N";

@@ -1,11 +1,11 @@
 // The engine call through the shared library loaded by path: a finished run on a copy of an
 // example, a stopped run and its reason, the loader's failures, and the process state afterwards.
+#include "app/engine_run.h"
+
 #include <dlfcn.h>
 
 #include <QtTest>
 #include <clocale>
-
-#include "app/engine_run.h"
 
 using namespace vorne;
 
@@ -130,11 +130,14 @@ void EngineRunTest::stopMessageFromReportText_data() {
   QTest::newRow("run error line") << "banner\n\n VORNE STOPPED: x.vr6d: line 4: bad units\n"
                                   << "x.vr6d: line 4: bad units";
   QTest::newRow("two-line stop after a blank line")
-      << "input\n\n\n          COMPUTATION DOES NOT PROCEED BECAUSE THE DEEPEST SOIL PROFILE   50.00 ft\n"
-         "          IS LESS THAN PILE EMBEDDED LENGTH PLUS TWO TIMES THE PILE DIAMETER      64.00 ft\n\n"
+      << "input\n\n\n          COMPUTATION DOES NOT PROCEED BECAUSE THE DEEPEST SOIL PROFILE   "
+         "50.00 ft\n"
+         "          IS LESS THAN PILE EMBEDDED LENGTH PLUS TWO TIMES THE PILE DIAMETER      64.00 "
+         "ft\n\n"
       << "COMPUTATION DOES NOT PROCEED BECAUSE THE DEEPEST SOIL PROFILE 50.00 ft IS LESS THAN PILE "
          "EMBEDDED LENGTH PLUS TWO TIMES THE PILE DIAMETER 64.00 ft";
-  QTest::newRow("empty report") << "" << "";
+  QTest::newRow("empty report") << ""
+                                << "";
 }
 
 void EngineRunTest::stopMessageFromReportText() {

@@ -1,8 +1,9 @@
 // GRLWEAP input file: the whole file against a hand-written golden, and the values that depend on
 // units, pile type and title.
+#include "app/grlweap_file.h"
+
 #include <QtTest>
 
-#include "app/grlweap_file.h"
 #include "app/io_error.h"
 
 using namespace vorne;
@@ -74,10 +75,10 @@ void GrlweapFileTest::pileLineByTypeAndUnits_data() {
   QTest::newRow("timber SI") << 2 << 2 << true
                              << QByteArray("  2.00E+01  7.07E+02  1.10E+04  7.90E+00  9.42E-01");
   // Square concrete in English units: the perimeter is the given 48 in, 4 ft.
-  QTest::newRow("square concrete English") << 1 << 3 << false
-                                           << QByteArray("  2.00E+01  7.07E+04  1.10E+04  1.50E+02  4.00E+00");
-  QTest::newRow("H-pile SI is steel") << 2 << 6 << false
-                                      << QByteArray("  2.00E+01  7.07E+02  1.10E+04  7.73E+01  4.80E-02");
+  QTest::newRow("square concrete English")
+      << 1 << 3 << false << QByteArray("  2.00E+01  7.07E+04  1.10E+04  1.50E+02  4.00E+00");
+  QTest::newRow("H-pile SI is steel")
+      << 2 << 6 << false << QByteArray("  2.00E+01  7.07E+02  1.10E+04  7.73E+01  4.80E-02");
 }
 
 void GrlweapFileTest::pileLineByTypeAndUnits() {
@@ -94,7 +95,8 @@ void GrlweapFileTest::pileLineByTypeAndUnits() {
   pile.ElasticModulus = 1.1e7;
   const QList<QByteArray> lines = linesOf(grlweapText(pile, threePoints()));
   QVERIFY(lines[5].startsWith(expected));
-  QCOMPARE(lines[2], units == 1 ? QByteArray("   32.1700   32.1700\r") : QByteArray("    9.8100    9.8100\r"));
+  QCOMPARE(lines[2], units == 1 ? QByteArray("   32.1700   32.1700\r")
+                                : QByteArray("    9.8100    9.8100\r"));
   // One resistance line per cache point between the fixed blocks.
   QCOMPARE(lines.size(), 20);
   QVERIFY(lines[10].endsWith(units == 1 ? "6.56    1.00\r" : "1.50    1.00\r"));
@@ -104,10 +106,12 @@ void GrlweapFileTest::pileLineByTypeAndUnits() {
 void GrlweapFileTest::titleIsCutOrPadded_data() {
   QTest::addColumn<QString>("title");
   QTest::addColumn<QByteArray>("expected");
-  QTest::newRow("50 characters") << QString("12345678901234567890123456789012345678901234567890")
-                                 << QByteArray("1234567890123456789012345678901234567890  VER. 2000 1 0\r");
+  QTest::newRow("50 characters")
+      << QString("12345678901234567890123456789012345678901234567890")
+      << QByteArray("1234567890123456789012345678901234567890  VER. 2000 1 0\r");
   QTest::newRow("8 characters") << QString("Pier 3 N")
-                                << QByteArray("Pier 3 N") + QByteArray(32, ' ') + "  VER. 2000 1 0\r";
+                                << QByteArray("Pier 3 N") + QByteArray(32, ' ') +
+                                       "  VER. 2000 1 0\r";
   QTest::newRow("empty") << QString() << QByteArray(40, ' ') + "  VER. 2000 1 0\r";
 }
 

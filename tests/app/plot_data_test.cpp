@@ -20,15 +20,14 @@ std::string num(double value) {
 // tip 100 + curve, total, unit skin 0.1d), one t-z curve at 12.5, the load distribution and
 // the load-settlement rows; extra t-z curves appended when extraCount >= 0.
 std::string plotText(int nm, int np, int units, int transferMethod, int extraCount = -1) {
-  std::string text = num(nm) + " " + num(np) + " " +
-                     num(units) + " " + num(transferMethod) + "\n";
+  std::string text = num(nm) + " " + num(np) + " " + num(units) + " " + num(transferMethod) + "\n";
   for (int i = 0; i < nm; ++i) {
     for (int j = 0; j < np; ++j) {
       const double depth = 5.0 * j;
       const double skin = 10.0 * depth + i;
       const double tip = 100.0 + i;
-      text += num(depth) + " " + num(skin) + " " + num(tip) +
-              " " + num(skin + tip) + " " + num(0.1 * depth) + "\n";
+      text += num(depth) + " " + num(skin) + " " + num(tip) + " " + num(skin + tip) + " " +
+              num(0.1 * depth) + "\n";
     }
   }
   const auto tzBlock = [](int count) {
@@ -44,8 +43,8 @@ std::string plotText(int nm, int np, int units, int transferMethod, int extraCou
     for (int j = 0; j < np; ++j) text += num(5.0 * j) + " " + num(level) + " 0\n";
   }
   for (int level = 1; level <= 9; ++level) {
-    text += num(10 * level) + " " + num(0.1 * level) + " " +
-            num(5 * level) + " " + num(0.01 * level) + "\n";
+    text += num(10 * level) + " " + num(0.1 * level) + " " + num(5 * level) + " " +
+            num(0.01 * level) + "\n";
   }
   if (extraCount >= 0) text += tzBlock(extraCount);
   return text;
@@ -143,14 +142,14 @@ void PlotDataTest::namesCurvesInFileOrder_data() {
   QTest::addColumn<QStringList>("expected");
   QTest::addColumn<int>("transferCurve");
   QTest::newRow("API only") << QList<int>{4} << 4 << QStringList{"API"} << 0;
-  QTest::newRow("user-specified before FHWA") << QList<int>{1, 5} << 1
-                                              << QStringList{"User Spec.", "FHWA"} << 1;
+  QTest::newRow("user-specified before FHWA")
+      << QList<int>{1, 5} << 1 << QStringList{"User Spec.", "FHWA"} << 1;
   // The user-specified method did not run: its block is missing and FHWA is curve 0.
-  QTest::newRow("user-specified selected, not run") << QList<int>{1, 5, 4} << 4
-                                                    << QStringList{"FHWA", "API"} << 1;
+  QTest::newRow("user-specified selected, not run")
+      << QList<int>{1, 5, 4} << 4 << QStringList{"FHWA", "API"} << 1;
   QTest::newRow("all nine") << QList<int>{9, 8, 7, 6, 5, 4, 3, 2, 1} << 7
-                            << QStringList{"User Spec.", "FHWA", "USACE", "Lambda", "API", "NGI",
-                                           "MTD", "FUGRO", "UWA"}
+                            << QStringList{"User Spec.", "FHWA", "USACE", "Lambda", "API",
+                                           "NGI",        "MTD",  "FUGRO", "UWA"}
                             << 6;
 }
 
@@ -171,7 +170,8 @@ void PlotDataTest::namesCurvesInFileOrder() {
   // Skin friction at 10 m of curve s is 100 + s; the cache and the combined plot copy it.
   QCOMPARE(graphs.pltCombine.Lines[0].Points[2].X, 100.0 + transferCurve);
   QCOMPARE(project.Results.ResultTip[2], 100.0 + transferCurve);
-  QCOMPARE(names(graphs.pltCombine), (QStringList{"Skin Friction", "Tip Resistance", "Total Capacity"}));
+  QCOMPARE(names(graphs.pltCombine),
+           (QStringList{"Skin Friction", "Tip Resistance", "Total Capacity"}));
   QCOMPARE(graphs.pltAxial.YCaption, QString("Settlement, m"));
   QCOMPARE(graphs.pltTZcurves.DisplayName(0), QString("12.5 m"));
 }
@@ -208,8 +208,10 @@ void PlotDataTest::tensionCaptions_data() {
   QTest::addColumn<int>("units");
   QTest::addColumn<QString>("axial");
   QTest::addColumn<QString>("qw");
-  QTest::newRow("English") << 1 << "Uplift, in." << "Settlement, in.";
-  QTest::newRow("SI") << 2 << "Uplift, m" << "Settlement, m";
+  QTest::newRow("English") << 1 << "Uplift, in."
+                           << "Settlement, in.";
+  QTest::newRow("SI") << 2 << "Uplift, m"
+                      << "Settlement, m";
 }
 
 void PlotDataTest::tensionCaptions() {

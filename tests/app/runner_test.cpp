@@ -78,17 +78,25 @@ void RunnerTest::badInputGivesAMessageAndStatus_data() {
   QTest::addColumn<int>("status");
   QTest::addColumn<QString>("message");
   QTest::newRow("no arguments") << QStringList{} << 2 << "usage: vorne run";
-  QTest::newRow("unknown command") << QStringList{"analyse", "x.vr6d"} << 2 << "unknown command analyse";
+  QTest::newRow("unknown command")
+      << QStringList{"analyse", "x.vr6d"} << 2 << "unknown command analyse";
   QTest::newRow("run without project") << QStringList{"run"} << 2 << "run needs a project file";
-  QTest::newRow("unknown option") << QStringList{"run", "x.vr6d", "--fast"} << 2 << "unknown option --fast";
-  QTest::newRow("missing project") << QStringList{"run", "missing.vr6d"} << 1 << "vorne: missing.vr6d: no such file";
+  QTest::newRow("unknown option") << QStringList{"run", "x.vr6d", "--fast"} << 2
+                                  << "unknown option --fast";
+  QTest::newRow("missing project")
+      << QStringList{"run", "missing.vr6d"} << 1 << "vorne: missing.vr6d: no such file";
   QTest::newRow("folder as project") << QStringList{"run", "."} << 1 << "vorne: .: not a file";
-  QTest::newRow("unreadable project") << QStringList{"run", "garbage.vr6d"} << 1 << "garbage.vr6d: unreadable project";
-  QTest::newRow("zero jobs") << QStringList{"batch", "-j", "0", "x.vr6d"} << 2 << "number of jobs 0 is outside 1 to 256";
-  QTest::newRow("batch of missing") << QStringList{"batch", "missing.vr6d"} << 1 << "missing.vr6d: no such file";
+  QTest::newRow("unreadable project")
+      << QStringList{"run", "garbage.vr6d"} << 1 << "garbage.vr6d: unreadable project";
+  QTest::newRow("zero jobs") << QStringList{"batch", "-j", "0", "x.vr6d"} << 2
+                             << "number of jobs 0 is outside 1 to 256";
+  QTest::newRow("batch of missing")
+      << QStringList{"batch", "missing.vr6d"} << 1 << "missing.vr6d: no such file";
   QTest::newRow("same names into one folder")
-      << QStringList{"batch", "a/p.vr6d", "b/p.vr6d", "--output-dir", "out"} << 2 << "would write the same files";
-  QTest::newRow("convert without output") << QStringList{"convert", "garbage.vr6d"} << 2 << "convert needs --output FILE";
+      << QStringList{"batch", "a/p.vr6d", "b/p.vr6d", "--output-dir", "out"} << 2
+      << "would write the same files";
+  QTest::newRow("convert without output")
+      << QStringList{"convert", "garbage.vr6d"} << 2 << "convert needs --output FILE";
   QTest::newRow("convert to the older layout")
       << QStringList{"convert", "garbage.vr6d", "--output", "x.vrd"} << 2 << "current layout";
   QTest::newRow("convert to unknown units")
@@ -126,7 +134,8 @@ void RunnerTest::stoppedRunPrintsTheReportsReason() {
   writeAll(project, text);
   const Outcome outcome = runner({"run", project});
   QCOMPARE(outcome.status, 1);
-  QVERIFY2(outcome.err.contains(": run stopped: YOUR NUMBERS OF SEGMENT 800 IS LARGER THAN DEFAULT VALUE 500."),
+  QVERIFY2(outcome.err.contains(
+               ": run stopped: YOUR NUMBERS OF SEGMENT 800 IS LARGER THAN DEFAULT VALUE 500."),
            outcome.err.constData());
 }
 
@@ -214,8 +223,9 @@ void RunnerTest::summaryTakesTheTipRowOfEachMethod() {
   QCOMPARE(summary.loadSettlement[9].load, 90.0);
 
   const QByteArray text = summaryText(summary);
-  QVERIFY2(text.contains("  API               20.00           60.4         55.9              116.3\n"),
-           text.constData());
+  QVERIFY2(
+      text.contains("  API               20.00           60.4         55.9              116.3\n"),
+      text.constData());
   QVERIFY(text.contains("kips"));
   const QJsonObject json = QJsonDocument::fromJson(summaryJson(summary)).object();
   QCOMPARE(json["units"].toString(), QString("English"));
@@ -260,9 +270,11 @@ void RunnerTest::batchEqualsOneAtATime() {
     const Outcome one = runner({"run", project, "--output-dir", folder.filePath("one")});
     QVERIFY2(one.status == 0, one.err.constData());
   }
-  const Outcome batch = runner(QStringList{"batch", "-j", "2", "--output-dir", folder.filePath("batch")} + projects);
+  const Outcome batch =
+      runner(QStringList{"batch", "-j", "2", "--output-dir", folder.filePath("batch")} + projects);
   QVERIFY2(batch.status == 0, batch.err.constData());
-  QVERIFY(batch.err.contains(QStringLiteral("%1 of %1 projects analysed").arg(projects.size()).toUtf8()));
+  QVERIFY(batch.err.contains(
+      QStringLiteral("%1 of %1 projects analysed").arg(projects.size()).toUtf8()));
   for (const QString& project : projects) {
     const QString name = QFileInfo(project).completeBaseName();
     for (const char* extension : {".vr6p", ".gwi"}) {
