@@ -20,9 +20,10 @@ struct LimitPoint {
   double si;             // [kPa]
 };
 
-// API RP-2A (1994) table 6.4.3-1, by friction angle.
+// API RP-2A (1994) table 6.4.3-1, by friction angle. The SI limit at 30 deg is 81.3 kPa, the
+// conversion of 1.7 ksf; 83.1 would make English and SI runs of one project disagree.
 constexpr std::array<LimitPoint, 5> kFrictionLimits{
-    {{20, 1.0, 47.8}, {25, 1.4, 67.0}, {30, 1.7, 83.1}, {35, 2.0, 95.5}, {40, 2.4, 114.8}}};
+    {{20, 1.0, 47.8}, {25, 1.4, 67.0}, {30, 1.7, 81.3}, {35, 2.0, 95.5}, {40, 2.4, 114.8}}};
 constexpr std::array<LimitPoint, 5> kBearingLimits{
     {{20, 40, 1900}, {25, 60, 2900}, {30, 100, 4800}, {35, 200, 9600}, {40, 250, 12000}}};
 

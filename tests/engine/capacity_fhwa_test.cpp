@@ -14,7 +14,7 @@ namespace {
 using testing::kKipToKn;
 using testing::LayerSpec;
 using testing::makeInput;
-using testing::ProjectSpec;
+using testing::ProjectOutline;
 
 constexpr double kPi = std::numbers::pi;
 
@@ -70,12 +70,12 @@ TEST(FhwaCharts, ReadTheTabulatedPointsAndInterpolate) {
 }
 
 TEST(FhwaDisplacedVolume, FollowsThePlugStateAndTheSection) {
-  ProjectSpec spec;
-  spec.outsideDiameter = 12.0;
-  spec.insideDiameter = 11.5;
-  spec.layers = {LayerSpec{0, 60}};
-  const AnalysisInput english = makeInput(spec, UnitSystem::English);
-  const AnalysisInput si = makeInput(spec, UnitSystem::Si);
+  ProjectOutline outline;
+  outline.outsideDiameter = 12.0;
+  outline.insideDiameter = 11.5;
+  outline.layers = {LayerSpec{0, 60}};
+  const AnalysisInput english = makeInput(outline, UnitSystem::English);
+  const AnalysisInput si = makeInput(outline, UnitSystem::Si);
   const double annulus = kPi / 4.0 * (144.0 - 132.25) / 144.0;  // 0.0641 ft3/ft
   const double full = kPi / 4.0;
   EXPECT_NEAR(fhwaDisplacedVolume(english, TipMarker::None), annulus, 1e-12);
@@ -129,10 +129,10 @@ TEST(FhwaClayChart, IsChosenOnceFromTheIncrementAbove) {
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
-    ProjectSpec spec;
-    spec.layers = c.layers;
+    ProjectOutline outline;
+    outline.layers = c.layers;
     for (UnitSystem units : {UnitSystem::English, UnitSystem::Si}) {
-      const Prepared r = prepare(makeInput(spec, units));
+      const Prepared r = prepare(makeInput(outline, units));
       const std::vector<FhwaClayChart> charts = fhwaClayCharts(r.table, r.input);
       EXPECT_EQ(charts.front(), c.firstIncrement);
       EXPECT_EQ(charts.back(), c.deepClay);
@@ -143,12 +143,12 @@ TEST(FhwaClayChart, IsChosenOnceFromTheIncrementAbove) {
 // The plug state comes from the tip pass of index 1 before the method has its plug-friction
 // record: an open pipe counts as unplugged (annulus volume) unless the plug condition says plugged.
 TEST(FhwaPlugState, OpenPipeIsUnpluggedUnlessThePlugConditionSaysPlugged) {
-  ProjectSpec spec;
-  spec.insideDiameter = 23.0;
-  spec.layers = {LayerSpec{0, 60, SoilType::Sand, 115, 32, 0.8, 20}};
-  const Prepared open = prepare(makeInput(spec, UnitSystem::English));
-  spec.plugCondition = 1;
-  const Prepared plugged = prepare(makeInput(spec, UnitSystem::English));
+  ProjectOutline outline;
+  outline.insideDiameter = 23.0;
+  outline.layers = {LayerSpec{0, 60, SoilType::Sand, 115, 32, 0.8, 20}};
+  const Prepared open = prepare(makeInput(outline, UnitSystem::English));
+  outline.plugCondition = 1;
+  const Prepared plugged = prepare(makeInput(outline, UnitSystem::English));
   const std::vector<TipMarker> openState = fhwaPlugState(open.table, open.stress, open.input);
   const std::vector<TipMarker> pluggedState =
       fhwaPlugState(plugged.table, plugged.stress, plugged.input);
@@ -160,25 +160,25 @@ TEST(FhwaPlugState, OpenPipeIsUnpluggedUnlessThePlugConditionSaysPlugged) {
   EXPECT_GT(b.skinFriction[50], 1.5 * a.skinFriction[50]);
 
   // Under tension the choice is still made, though the tip column holds the self weight.
-  spec.plugCondition = 0;
-  spec.loadingType = 1;
-  const Prepared tension = prepare(makeInput(spec, UnitSystem::English));
+  outline.plugCondition = 0;
+  outline.loadingType = 1;
+  const Prepared tension = prepare(makeInput(outline, UnitSystem::English));
   EXPECT_EQ(fhwaPlugState(tension.table, tension.stress, tension.input)[40], TipMarker::Unplugged);
 }
 
 // Closed pipe OD 24 in, 50 ft, in uniform clay of su 1.0 ksf: chart 3 (stiff clay at the
 // surface) at R = 25, halfway between 0.923 (R < 10) and 1.0 (R >= 40): alpha = 0.9615.
 TEST(FhwaCapacity, ClosedPipeInUniformClay) {
-  ProjectSpec spec;
+  ProjectOutline outline;
   LayerSpec clay{0, 60, SoilType::Clay, 110};
   clay.su = 1.0;
-  spec.layers = {clay};
+  outline.layers = {clay};
   const double alpha = 0.9615;
   const double skin = alpha * 1.0 * kPi * 2.0 * 50.0;
   const double tip = 9.0 * 1.0 * kPi;  // 9 su on pi ft2
   for (UnitSystem units : {UnitSystem::English, UnitSystem::Si}) {
     SCOPED_TRACE(units == UnitSystem::English ? "English" : "SI");
-    const Prepared r = prepare(makeInput(spec, units));
+    const Prepared r = prepare(makeInput(outline, units));
     const CapacityProfile c = computeFhwaCapacity(r.table, r.stress, r.input);
     const double toKips = units == UnitSystem::English ? 1.0 : 1.0 / kKipToKn;
     // SI strengths enter the chart through 47.88 kPa per ksf, a rounding of 47.880259.
@@ -191,15 +191,15 @@ TEST(FhwaCapacity, ClosedPipeInUniformClay) {
 // A tapered pile loses perimeter with depth: with the same uniform clay friction f, the twin
 // without taper carries f * pi * tan(omega) * dz^2 * n (n + 1) more (sum of 2 d_j tan(omega)).
 TEST(FhwaCapacity, TaperedTimberPileAgainstItsUntaperedTwin) {
-  ProjectSpec spec;
-  spec.outsideDiameter = 14.0;
-  spec.pileType = 2;
+  ProjectOutline outline;
+  outline.outsideDiameter = 14.0;
+  outline.pileType = 2;
   LayerSpec clay{0, 40, SoilType::Clay, 110};
   clay.su = 1.0;
-  spec.length = 30.0;
-  spec.layers = {clay};
-  const Prepared prismatic = prepare(makeInput(spec, UnitSystem::English));
-  AnalysisInput taperedInput = makeInput(spec, UnitSystem::English);
+  outline.length = 30.0;
+  outline.layers = {clay};
+  const Prepared prismatic = prepare(makeInput(outline, UnitSystem::English));
+  AnalysisInput taperedInput = makeInput(outline, UnitSystem::English);
   taperedInput.pile.taperAngle = 0.5;
   const Prepared tapered = prepare(taperedInput);
   const CapacityProfile a = computeFhwaCapacity(prismatic.table, prismatic.stress, prismatic.input);
@@ -216,9 +216,9 @@ TEST(FhwaCapacity, TaperedTimberPileAgainstItsUntaperedTwin) {
 
   // In sand the taper raises K-delta and the friction angle term.
   LayerSpec sand{0, 40, SoilType::Sand, 110, 32, 0.8, 20};
-  spec.layers = {sand};
-  const Prepared sandTwin = prepare(makeInput(spec, UnitSystem::English));
-  AnalysisInput sandInput = makeInput(spec, UnitSystem::English);
+  outline.layers = {sand};
+  const Prepared sandTwin = prepare(makeInput(outline, UnitSystem::English));
+  AnalysisInput sandInput = makeInput(outline, UnitSystem::English);
   sandInput.pile.taperAngle = 0.5;
   const Prepared sandTapered = prepare(sandInput);
   const MethodUnitFriction plain =
@@ -233,10 +233,10 @@ TEST(FhwaCapacity, TaperedTimberPileAgainstItsUntaperedTwin) {
 // at phi 30: 0.69 + 0.13 * 0.93690 = 0.811797; K-delta at omega 0 between V = 0.1 (0.85) and
 // V = 1 (1.15): 0.85 + 0.3 * 0.685398/0.9 = 1.078466.
 TEST(FhwaCapacity, SandUnitFrictionByHand) {
-  ProjectSpec spec;
-  spec.outsideDiameter = 12.0;
-  spec.length = 40.0;
-  spec.layers = {LayerSpec{0, 50, SoilType::Sand, 100, 30, 0.8, 20}};
+  ProjectOutline outline;
+  outline.outsideDiameter = 12.0;
+  outline.length = 40.0;
+  outline.layers = {LayerSpec{0, 50, SoilType::Sand, 100, 30, 0.8, 20}};
   const double volume = kPi / 4.0;
   const double ratio = 0.516 + 0.077 * (volume - 0.6) / 0.2;
   const double correction = 0.69 + 0.13 * (ratio - 0.4) / 0.2;
@@ -244,7 +244,7 @@ TEST(FhwaCapacity, SandUnitFrictionByHand) {
   const double slope = lateral * correction * std::sin(ratio * 30.0 / 57.2958);
   for (UnitSystem units : {UnitSystem::English, UnitSystem::Si}) {
     SCOPED_TRACE(units == UnitSystem::English ? "English" : "SI");
-    const Prepared r = prepare(makeInput(spec, units));
+    const Prepared r = prepare(makeInput(outline, units));
     const CapacityProfile c = computeFhwaCapacity(r.table, r.stress, r.input);
     const double toKsf = units == UnitSystem::English ? 1.0 : 1.0 / testing::kKsfToKpa;
     // sigma'v at 20 ft = 2.0 ksf. SI reads V through 0.0929 m2/ft2.

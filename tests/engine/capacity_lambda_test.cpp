@@ -14,7 +14,7 @@ namespace {
 using testing::kKipToKn;
 using testing::LayerSpec;
 using testing::makeInput;
-using testing::ProjectSpec;
+using testing::ProjectOutline;
 
 constexpr double kPi = std::numbers::pi;
 
@@ -54,29 +54,29 @@ TEST(LambdaFactor, BranchesOnTheStrengthRatioWithAFloor) {
 
 // Open pipe OD 24 in (ID 23 in), 50 ft in clay of su 1.0 ksf and 100 pcf, so flexible that
 // lambda sits on its floor: F(l) = l P 0.14 (0.05 l + 2) and the sum of the steps telescopes to it.
-ProjectSpec flexiblePileInClay() {
-  ProjectSpec spec;
-  spec.insideDiameter = 23.0;
+ProjectOutline flexiblePileInClay() {
+  ProjectOutline outline;
+  outline.insideDiameter = 23.0;
   LayerSpec clay{0, 60, SoilType::Clay, 100};
   clay.su = 1.0;
-  spec.layers = {clay};
-  return spec;
+  outline.layers = {clay};
+  return outline;
 }
 
-AnalysisInput flexible(const ProjectSpec& spec, UnitSystem units) {
-  AnalysisInput input = makeInput(spec, units);
+AnalysisInput flexible(const ProjectOutline& outline, UnitSystem units) {
+  AnalysisInput input = makeInput(outline, units);
   input.pile.elasticModulus *= 1e-6;
   return input;
 }
 
 TEST(LambdaCapacity, FlexiblePileOnTheFloorInEnglishAndSi) {
-  const ProjectSpec spec = flexiblePileInClay();
+  const ProjectOutline outline = flexiblePileInClay();
   const double perimeter = 2.0 * kPi;
   auto total = [&](double l) { return l * perimeter * 0.14 * (0.05 * l + 2.0); };
   // The fixture's SI factors agree with each other to about 1e-9, hence 1e-8.
   for (UnitSystem units : {UnitSystem::English, UnitSystem::Si}) {
     SCOPED_TRACE(units == UnitSystem::English ? "English" : "SI");
-    const Prepared r = prepare(flexible(spec, units));
+    const Prepared r = prepare(flexible(outline, units));
     const CapacityProfile c = computeLambdaCapacity(r.table, r.stress, r.input);
     const double toKips = units == UnitSystem::English ? 1.0 : 1.0 / kKipToKn;
     EXPECT_NEAR(c.skinFriction[50] * toKips, total(50.0), 1e-8 * total(50.0));
@@ -88,11 +88,11 @@ TEST(LambdaCapacity, FlexiblePileOnTheFloorInEnglishAndSi) {
 }
 
 TEST(LambdaCapacity, TensionReducesEveryStep) {
-  ProjectSpec spec = flexiblePileInClay();
-  const Prepared compression = prepare(flexible(spec, UnitSystem::English));
-  spec.loadingType = 1;
-  spec.tensionReductionFactor = 0.7;
-  const Prepared tension = prepare(flexible(spec, UnitSystem::English));
+  ProjectOutline outline = flexiblePileInClay();
+  const Prepared compression = prepare(flexible(outline, UnitSystem::English));
+  outline.loadingType = 1;
+  outline.tensionReductionFactor = 0.7;
+  const Prepared tension = prepare(flexible(outline, UnitSystem::English));
   const CapacityProfile a =
       computeLambdaCapacity(compression.table, compression.stress, compression.input);
   const CapacityProfile b = computeLambdaCapacity(tension.table, tension.stress, tension.input);
@@ -103,18 +103,18 @@ TEST(LambdaCapacity, TensionReducesEveryStep) {
 }
 
 TEST(LambdaCapacity, ClayWithoutStrengthCarriesNoFriction) {
-  ProjectSpec spec;
-  spec.layers = {LayerSpec{0, 60, SoilType::Clay, 100}};
-  const Prepared r = prepare(makeInput(spec, UnitSystem::English));
+  ProjectOutline outline;
+  outline.layers = {LayerSpec{0, 60, SoilType::Clay, 100}};
+  const Prepared r = prepare(makeInput(outline, UnitSystem::English));
   const CapacityProfile c = computeLambdaCapacity(r.table, r.stress, r.input);
   EXPECT_DOUBLE_EQ(c.skinFriction[50], 0.0);
   for (double f : c.unitSkinFriction) EXPECT_DOUBLE_EQ(f, 0.0);
 }
 
 TEST(LambdaCapacity, ZeroFrictionLengthAddsNoStrengthButKeepsItsStress) {
-  ProjectSpec spec = flexiblePileInClay();
-  spec.zeroFrictionLength = 10.0;
-  const Prepared r = prepare(flexible(spec, UnitSystem::English));
+  ProjectOutline outline = flexiblePileInClay();
+  outline.zeroFrictionLength = 10.0;
+  const Prepared r = prepare(flexible(outline, UnitSystem::English));
   const CapacityProfile c = computeLambdaCapacity(r.table, r.stress, r.input);
   const double perimeter = 2.0 * kPi;
   EXPECT_DOUBLE_EQ(c.skinFriction[10], 0.0);
@@ -124,9 +124,9 @@ TEST(LambdaCapacity, ZeroFrictionLengthAddsNoStrengthButKeepsItsStress) {
 }
 
 TEST(LambdaCapacity, UserTipAreaEntersTheStiffnessInSquareInches) {
-  ProjectSpec spec = flexiblePileInClay();
-  AnalysisInput english = makeInput(spec, UnitSystem::English);
-  AnalysisInput si = makeInput(spec, UnitSystem::Si);
+  ProjectOutline outline = flexiblePileInClay();
+  AnalysisInput english = makeInput(outline, UnitSystem::English);
+  AnalysisInput si = makeInput(outline, UnitSystem::Si);
   english.pile.noncircularTipArea = 0.5;  // ft2
   si.pile.noncircularTipArea = 0.5 * testing::kFt2ToM2;
   const double x = lambdaStiffnessRatio(english, 50.0, 1.0);

@@ -14,7 +14,7 @@ namespace {
 using testing::kKipToKn;
 using testing::LayerSpec;
 using testing::makeInput;
-using testing::ProjectSpec;
+using testing::ProjectOutline;
 
 constexpr double kPi = std::numbers::pi;
 
@@ -24,10 +24,10 @@ struct Prepared {
   StressProfile stress;
 };
 
-Prepared prepare(const ProjectSpec& spec, UnitSystem units) {
+Prepared prepare(const ProjectOutline& outline, UnitSystem units) {
   Prepared r;
-  r.input = makeInput(spec, units);
-  r.table = buildIncrementTable(r.input, static_cast<long long>(spec.layers.back().bottom));
+  r.input = makeInput(outline, units);
+  r.table = buildIncrementTable(r.input, static_cast<long long>(outline.layers.back().bottom));
   r.stress = computeStressProfile(r.table, r.input);
   return r;
 }
@@ -80,12 +80,12 @@ TEST(UsaceEndBearing, EachCriticalDepthOptionFreezesTheStress) {
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
-    ProjectSpec spec;
-    spec.outsideDiameter = 12.0;
-    spec.criticalDepthOption = c.option;
-    spec.userCriticalDepth = c.userDepth;
-    spec.layers = {LayerSpec{0, 60, SoilType::Sand, 125, 30, 0.8, 20}};
-    const Prepared r = prepare(spec, UnitSystem::English);
+    ProjectOutline outline;
+    outline.outsideDiameter = 12.0;
+    outline.criticalDepthOption = c.option;
+    outline.userCriticalDepth = c.userDepth;
+    outline.layers = {LayerSpec{0, 60, SoilType::Sand, 125, 30, 0.8, 20}};
+    const Prepared r = prepare(outline, UnitSystem::English);
     const PointArray q = usaceUnitEndBearing(r.table, r.stress, r.input);
     EXPECT_NEAR(q.bottom(45), 23.0 * c.frozenStress, 1e-9);
     EXPECT_NEAR(q.top(5), 23.0 * 0.125 * 5, 1e-9);
@@ -93,12 +93,12 @@ TEST(UsaceEndBearing, EachCriticalDepthOptionFreezesTheStress) {
 }
 
 TEST(UsaceEndBearing, OptionOneWithoutThresholdNeverFreezes) {
-  ProjectSpec spec;
-  spec.outsideDiameter = 12.0;
-  spec.criticalDepthOption = 1;
+  ProjectOutline outline;
+  outline.outsideDiameter = 12.0;
+  outline.criticalDepthOption = 1;
   // 50 pcf over 60 ft stays below 3.5 ksf.
-  spec.layers = {LayerSpec{0, 60, SoilType::Sand, 50, 30, 0.8, 20}};
-  const Prepared r = prepare(spec, UnitSystem::English);
+  outline.layers = {LayerSpec{0, 60, SoilType::Sand, 50, 30, 0.8, 20}};
+  const Prepared r = prepare(outline, UnitSystem::English);
   EXPECT_FALSE(usaceCriticalDepth(r.table, r.stress, r.input).hasDepth);
   const PointArray q = usaceUnitEndBearing(r.table, r.stress, r.input);
   EXPECT_NEAR(q.bottom(55), 23.0 * 0.05 * 56, 1e-9);
@@ -107,10 +107,10 @@ TEST(UsaceEndBearing, OptionOneWithoutThresholdNeverFreezes) {
 TEST(UsaceEndBearing, DenseSandStoresItsStressOnce) {
   // phi 37 > 36: frozen at 1 + 20 D = 21 ft, i.e. the capped stress of increment [22, 23],
   // with the capped stress held at 20 D = 20 ft. Nq(37) = 62.
-  ProjectSpec spec;
-  spec.outsideDiameter = 12.0;
-  spec.layers = {LayerSpec{0, 60, SoilType::Sand, 125, 37, 0.8, 20}};
-  const Prepared r = prepare(spec, UnitSystem::English);
+  ProjectOutline outline;
+  outline.outsideDiameter = 12.0;
+  outline.layers = {LayerSpec{0, 60, SoilType::Sand, 125, 37, 0.8, 20}};
+  const Prepared r = prepare(outline, UnitSystem::English);
   const PointArray q = usaceUnitEndBearing(r.table, r.stress, r.input);
   EXPECT_NEAR(q.bottom(50), 62.0 * 0.125 * 20, 1e-9);
   EXPECT_NEAR(q.bottom(15), 62.0 * 0.125 * 16, 1e-9);
@@ -118,16 +118,16 @@ TEST(UsaceEndBearing, DenseSandStoresItsStressOnce) {
 
 // Closed pipe OD 24 in, 50 ft in clay of su 1.0 ksf: alpha = 0.75, f = 0.75 ksf.
 TEST(UsaceCapacity, ClosedPipeInUniformClay) {
-  ProjectSpec spec;
+  ProjectOutline outline;
   LayerSpec clay{0, 60, SoilType::Clay, 110};
   clay.su = 1.0;
   clay.remoldedSu = 0.5;
-  spec.layers = {clay};
+  outline.layers = {clay};
   const double skin = 0.75 * kPi * 2.0 * 50.0;
   const double tip = 9.0 * kPi;
   for (UnitSystem units : {UnitSystem::English, UnitSystem::Si}) {
     SCOPED_TRACE(units == UnitSystem::English ? "English" : "SI");
-    const Prepared r = prepare(spec, units);
+    const Prepared r = prepare(outline, units);
     const CapacityProfile c = computeUsaceCapacity(r.table, r.stress, r.input);
     const double toKips = units == UnitSystem::English ? 1.0 : 1.0 / kKipToKn;
     // The SI adhesion (24 and 72 kPa) rounds 0.5 and 1.5 ksf: alpha 0.75125 at 47.88 kPa.
@@ -138,12 +138,12 @@ TEST(UsaceCapacity, ClosedPipeInUniformClay) {
 
 // Sand friction uses the capped stress: with a user critical depth of 10 ft, f stops growing.
 TEST(UsaceCapacity, SandFrictionHoldsBelowTheCriticalDepth) {
-  ProjectSpec spec;
-  spec.outsideDiameter = 12.0;
-  spec.criticalDepthOption = 2;
-  spec.userCriticalDepth = 10.0;
-  spec.layers = {LayerSpec{0, 60, SoilType::Sand, 100, 32, 1.0, 20}};
-  const Prepared r = prepare(spec, UnitSystem::English);
+  ProjectOutline outline;
+  outline.outsideDiameter = 12.0;
+  outline.criticalDepthOption = 2;
+  outline.userCriticalDepth = 10.0;
+  outline.layers = {LayerSpec{0, 60, SoilType::Sand, 100, 32, 1.0, 20}};
+  const Prepared r = prepare(outline, UnitSystem::English);
   const MethodUnitFriction f = computeUsaceUnitFriction(r.table, r.stress, r.input);
   const double expected = 1.0 * 1.0 * std::tan(24.0 * kPi / 180.0);  // K sigma'c tan(0.75 phi)
   EXPECT_NEAR(f.unitSkinFriction.bottom(30), expected, 1e-9);

@@ -14,7 +14,7 @@ namespace {
 using testing::kKipToKn;
 using testing::LayerSpec;
 using testing::makeInput;
-using testing::ProjectSpec;
+using testing::ProjectOutline;
 
 constexpr double kPi = std::numbers::pi;
 
@@ -27,16 +27,16 @@ struct Prepared {
 // Two layers with user values: fu 1 ksf and qu 10 ksf from 0 to 10 ft, fu 2 ksf and qu 20 ksf
 // from 10 to 40 ft. Closed pipe OD 24 in, 30 ft. English values in ksf, SI converted.
 Prepared prepare(UnitSystem units, double sideFactor = 1.0, int reduced = 0) {
-  ProjectSpec spec;
-  spec.length = 30.0;
-  spec.reducedLoadTransfer = reduced;
+  ProjectOutline outline;
+  outline.length = 30.0;
+  outline.reducedLoadTransfer = reduced;
   LayerSpec upper{0, 10, SoilType::Clay, 100};
   upper.su = 1.0;
   LayerSpec lower{10, 40, SoilType::Clay, 100};
   lower.su = 1.0;
-  spec.layers = {upper, lower};
+  outline.layers = {upper, lower};
   Prepared r;
-  r.input = makeInput(spec, units);
+  r.input = makeInput(outline, units);
   const double stress = units == UnitSystem::English ? 1.0 : testing::kKsfToKpa;
   for (std::size_t i = 0; i < r.input.soilPoints.size(); ++i) {
     const bool first = i < 2;
@@ -50,9 +50,9 @@ Prepared prepare(UnitSystem units, double sideFactor = 1.0, int reduced = 0) {
 }
 
 TEST(UserCapacity, RunsOnlyWithSomeUserValue) {
-  ProjectSpec spec;
-  spec.layers = {LayerSpec{0, 60, SoilType::Sand, 100, 30, 0.8, 20}};
-  const AnalysisInput input = makeInput(spec, UnitSystem::English);
+  ProjectOutline outline;
+  outline.layers = {LayerSpec{0, 60, SoilType::Sand, 100, 30, 0.8, 20}};
+  const AnalysisInput input = makeInput(outline, UnitSystem::English);
   const IncrementTable table = buildIncrementTable(input, 60);
   EXPECT_FALSE(hasUserLoadTransfers(table));
   EXPECT_TRUE(hasUserLoadTransfers(prepare(UnitSystem::English).table));

@@ -15,23 +15,23 @@ struct ConeRun {
   StressProfile stress;
 };
 
-// Builds the profile of spec down to its last layer bottom; adjust(input) runs before the profile
-// is built, for the fields ProjectSpec does not carry (CPT table, drained clay, enhanced end).
+// Builds the profile of outline down to its last layer bottom; adjust(input) runs before the profile
+// is built, for the fields ProjectOutline does not carry (CPT table, drained clay, enhanced end).
 template <typename Adjust>
-ConeRun buildConeRun(const ProjectSpec& spec, UnitSystem units, Adjust adjust) {
+ConeRun buildConeRun(const ProjectOutline& outline, UnitSystem units, Adjust adjust) {
   ConeRun r;
-  r.input = makeInput(spec, units);
+  r.input = makeInput(outline, units);
   adjust(r.input);
   const double len = units == UnitSystem::Si ? kFtToM : 1.0;
   r.table = buildIncrementTable(
       r.input, static_cast<long long>(
-                   spec.layers.back().bottom * len / r.input.pile.lengthIncrement + 1e-6));
+                   outline.layers.back().bottom * len / r.input.pile.lengthIncrement + 1e-6));
   r.stress = computeStressProfile(r.table, r.input);
   return r;
 }
 
-inline ConeRun buildConeRun(const ProjectSpec& spec, UnitSystem units) {
-  return buildConeRun(spec, units, [](AnalysisInput&) {});
+inline ConeRun buildConeRun(const ProjectOutline& outline, UnitSystem units) {
+  return buildConeRun(outline, units, [](AnalysisInput&) {});
 }
 
 inline const char* nameOf(UnitSystem units) {
@@ -50,12 +50,12 @@ inline double forceIn(double kips, UnitSystem units) {
 // phi 35, K 0.8, Nq 40, qc 200 ksf as 200000 lb/ft2), then clay to 80 ft (50 pcf, su 1.5 ksf,
 // remolded 0.5 ksf, YSR 2, PI 30, no qc of its own). sigma'v = 0.06 z ksf in the sand and
 // 1.8 + 0.05 (z - 30) ksf in the clay.
-inline ProjectSpec sandOverClay() {
-  ProjectSpec spec;
-  spec.outsideDiameter = 24.0;
-  spec.insideDiameter = 22.5;
-  spec.length = 60.0;
-  spec.layers = {
+inline ProjectOutline sandOverClay() {
+  ProjectOutline outline;
+  outline.outsideDiameter = 24.0;
+  outline.insideDiameter = 22.5;
+  outline.length = 60.0;
+  outline.layers = {
       {.top = 0,
        .bottom = 30,
        .unitWeight = 60,
@@ -72,7 +72,7 @@ inline ProjectSpec sandOverClay() {
        .blowCount = 2,
        .plasticityIndex = 30},
   };
-  return spec;
+  return outline;
 }
 
 }  // namespace vorne::testing

@@ -23,7 +23,7 @@ using testing::forceIn;
 using testing::kFtToM;
 using testing::LayerSpec;
 using testing::nameOf;
-using testing::ProjectSpec;
+using testing::ProjectOutline;
 using testing::sandOverClay;
 using testing::stressIn;
 
@@ -43,13 +43,13 @@ const NamedMethod kMethods[] = {
 };
 
 // Closed 24 in pile in tension over a CPT table (ft, ksf): clay without qc over sand without qc.
-ProjectSpec closedPileOverCpt() {
-  ProjectSpec spec;
-  spec.outsideDiameter = 24.0;
-  spec.length = 40.0;
-  spec.loadingType = 1;
-  spec.tensionReductionFactor = 0.8;
-  spec.layers = {
+ProjectOutline closedPileOverCpt() {
+  ProjectOutline outline;
+  outline.outsideDiameter = 24.0;
+  outline.length = 40.0;
+  outline.loadingType = 1;
+  outline.tensionReductionFactor = 0.8;
+  outline.layers = {
       {.top = 0,
        .bottom = 15,
        .type = SoilType::Clay,
@@ -60,7 +60,7 @@ ProjectSpec closedPileOverCpt() {
        .plasticityIndex = 45},
       {.top = 15, .bottom = 50, .unitWeight = 62, .frictionAngle = 32, .blowCount = 25},
   };
-  return spec;
+  return outline;
 }
 
 void addCptTable(AnalysisInput& input) {
@@ -76,7 +76,7 @@ void addCptTable(AnalysisInput& input) {
 TEST(ConeMethods, EnglishAndSiAgreeAfterConversion) {
   struct Project {
     const char* name;
-    ProjectSpec spec;
+    ProjectOutline outline;
     bool cpt;
   };
   const Project kProjects[] = {
@@ -88,8 +88,8 @@ TEST(ConeMethods, EnglishAndSiAgreeAfterConversion) {
     auto adjust = [&p](AnalysisInput& input) {
       if (p.cpt) addCptTable(input);
     };
-    const ConeRun english = buildConeRun(p.spec, UnitSystem::English, adjust);
-    const ConeRun si = buildConeRun(p.spec, UnitSystem::Si, adjust);
+    const ConeRun english = buildConeRun(p.outline, UnitSystem::English, adjust);
+    const ConeRun si = buildConeRun(p.outline, UnitSystem::Si, adjust);
     for (const NamedMethod& m : kMethods) {
       SCOPED_TRACE(m.name);
       const CapacityProfile a = m.compute(english.table, english.stress, english.input).capacity;
@@ -131,9 +131,9 @@ TEST(ConeMethods, TipPassTakesTheConeResistanceOnTheAnnulus) {
 }
 
 TEST(ConeMethods, MissingPlasticityIndexIsReportedByTheIcpClayRule) {
-  ProjectSpec spec = sandOverClay();
-  spec.layers[1].plasticityIndex = -1.0;
-  const ConeRun r = buildConeRun(spec, UnitSystem::English);
+  ProjectOutline outline = sandOverClay();
+  outline.layers[1].plasticityIndex = -1.0;
+  const ConeRun r = buildConeRun(outline, UnitSystem::English);
   for (const NamedMethod& m : kMethods) {
     SCOPED_TRACE(m.name);
     const ConeMethodResult result = m.compute(r.table, r.stress, r.input);
@@ -151,11 +151,11 @@ TEST(ConeMethods, MissingPlasticityIndexIsReportedByTheIcpClayRule) {
 // YSR, negative values the reader lets through, an inside diameter as wide as the pile, every
 // plug condition, both loadings and both unit systems.
 TEST(ConeMethods, NoValueIsEverNanOrInfinite) {
-  std::vector<ProjectSpec> projects;
+  std::vector<ProjectOutline> projects;
   {
-    ProjectSpec spec;
-    spec.length = 30.0;
-    spec.layers = {
+    ProjectOutline outline;
+    outline.length = 30.0;
+    outline.layers = {
         {.top = 0, .bottom = 5, .unitWeight = 0},  // sigma'v = 0, phi = 0, qc = 0, N = 0
         {.top = 5, .bottom = 12, .type = SoilType::Clay, .unitWeight = 0},  // su = 0, stress 0
         {.top = 12,
@@ -175,20 +175,20 @@ TEST(ConeMethods, NoValueIsEverNanOrInfinite) {
          .maxUnitBearing = 0.0005,
          .coneResistance = -300},
     };
-    projects.push_back(spec);
+    projects.push_back(outline);
   }
   projects.push_back(sandOverClay());
   projects.push_back(closedPileOverCpt());
 
   for (UnitSystem units : {UnitSystem::English, UnitSystem::Si}) {
-    for (const ProjectSpec& base : projects) {
+    for (const ProjectOutline& base : projects) {
       for (int variant = 0; variant < 12; ++variant) {
-        ProjectSpec spec = base;
-        spec.loadingType = variant % 2;
-        spec.plugCondition = (variant / 2) % 3;
+        ProjectOutline outline = base;
+        outline.loadingType = variant % 2;
+        outline.plugCondition = (variant / 2) % 3;
         const bool withCpt = variant >= 6;
-        const double inside = variant % 4 == 3 ? spec.outsideDiameter : spec.insideDiameter;
-        const ConeRun r = buildConeRun(spec, units, [&](AnalysisInput& input) {
+        const double inside = variant % 4 == 3 ? outline.outsideDiameter : outline.insideDiameter;
+        const ConeRun r = buildConeRun(outline, units, [&](AnalysisInput& input) {
           input.clayDrained = variant % 3 == 0 ? 1 : 0;
           input.pile.insideDiameter = inside * (units == UnitSystem::Si ? 25.4 : 1.0);
           input.pile.enhancedEndInsideDiameter = input.pile.insideDiameter;

@@ -12,15 +12,15 @@ using testing::buildConeRun;
 using testing::kFtToM;
 using testing::kKsfToKpa;
 using testing::nameOf;
-using testing::ProjectSpec;
+using testing::ProjectOutline;
 using testing::sandOverClay;
 using testing::stressIn;
 
 // Sand 0..20 ft with N = 30 and no qc, clay 20..40 ft with su 1.5 ksf and no qc.
-ProjectSpec withoutConeValues() {
-  ProjectSpec spec = sandOverClay();
-  spec.length = 30.0;
-  spec.layers = {
+ProjectOutline withoutConeValues() {
+  ProjectOutline outline = sandOverClay();
+  outline.length = 30.0;
+  outline.layers = {
       {.top = 0, .bottom = 20, .unitWeight = 60, .frictionAngle = 35, .blowCount = 30},
       {.top = 20,
        .bottom = 40,
@@ -29,7 +29,7 @@ ProjectSpec withoutConeValues() {
        .su = 1.5,
        .blowCount = 2},
   };
-  return spec;
+  return outline;
 }
 
 TEST(ConeResistance, TakesTheLayerValueThenTheFallbackOfItsSoil) {
@@ -97,9 +97,9 @@ TEST(ConeResistance, ConvertsATableInOtherUnitsAndNeverGoesNegative) {
   si.points = {{1.0, 10.0}, {2.0, 20.0}, {2.0, 50.0}, {3.0, 60.0}};
   EXPECT_NEAR(interpolateCptTable(si, 2.0, false), 50.0, 1e-12);
 
-  ProjectSpec spec = withoutConeValues();
-  spec.layers[0].blowCount = -5.0;
-  const auto r = buildConeRun(spec, UnitSystem::English);
+  ProjectOutline outline = withoutConeValues();
+  outline.layers[0].blowCount = -5.0;
+  const auto r = buildConeRun(outline, UnitSystem::English);
   EXPECT_EQ(incrementConeResistance(r.table[3], r.input), 0.0);
 }
 

@@ -11,7 +11,7 @@ namespace {
 using testing::kKsfToKpa;
 using testing::LayerSpec;
 using testing::makeInput;
-using testing::ProjectSpec;
+using testing::ProjectOutline;
 
 constexpr double kTight = 1e-9;
 // The SI constants of the program (psi and critical stress) are rounded to a few digits.
@@ -22,10 +22,10 @@ struct StressRun {
   StressProfile stress;
 };
 
-StressRun run(const ProjectSpec& spec, UnitSystem units) {
-  const AnalysisInput input = makeInput(spec, units);
+StressRun run(const ProjectOutline& outline, UnitSystem units) {
+  const AnalysisInput input = makeInput(outline, units);
   StressRun r;
-  r.table = buildIncrementTable(input, static_cast<long long>(spec.layers.back().bottom));
+  r.table = buildIncrementTable(input, static_cast<long long>(outline.layers.back().bottom));
   r.stress = computeStressProfile(r.table, input);
   return r;
 }
@@ -58,10 +58,10 @@ TEST(PhiFromBlowCount, BlendsTheThreeCurves) {
 }
 
 TEST(EffectiveStress, UniformLayerGivesALinearProfileInBothUnitSystems) {
-  ProjectSpec spec;
-  spec.layers = {{.top = 0, .bottom = 30, .unitWeight = 120, .frictionAngle = 30}};
-  const StressRun english = run(spec, UnitSystem::English);
-  const StressRun si = run(spec, UnitSystem::Si);
+  ProjectOutline outline;
+  outline.layers = {{.top = 0, .bottom = 30, .unitWeight = 120, .frictionAngle = 30}};
+  const StressRun english = run(outline, UnitSystem::English);
+  const StressRun si = run(outline, UnitSystem::Si);
   for (std::size_t k : {0u, 10u, 29u}) {
     const double expected = 0.12 * static_cast<double>(k + 1);  // 120 pcf * depth [ksf]
     EXPECT_NEAR(english.stress.effective.bottom(k), expected, kTight);
@@ -71,8 +71,8 @@ TEST(EffectiveStress, UniformLayerGivesALinearProfileInBothUnitSystems) {
 }
 
 TEST(EffectiveStress, FillsFrictionAngleInSandOnlyAndSuFromConeResistance) {
-  ProjectSpec spec;
-  spec.layers = {{.top = 0, .bottom = 10, .unitWeight = 100, .blowCount = 20},
+  ProjectOutline outline;
+  outline.layers = {{.top = 0, .bottom = 10, .unitWeight = 100, .blowCount = 20},
                  {.top = 10,
                   .bottom = 20,
                   .type = SoilType::Clay,
@@ -80,7 +80,7 @@ TEST(EffectiveStress, FillsFrictionAngleInSandOnlyAndSuFromConeResistance) {
                   .coneResistance = 15000.0}};
   for (UnitSystem units : {UnitSystem::English, UnitSystem::Si}) {
     SCOPED_TRACE(units == UnitSystem::English ? "English" : "SI");
-    const StressRun r = run(spec, units);
+    const StressRun r = run(outline, units);
     // Bottom of increment 0: 0.1 ksf = 0.694 psi; 45 - (0.694 / 20) * (45 - 36).
     EXPECT_NEAR(r.table[0].frictionAngle, 45.0 - 0.1 * 1000.0 / 144.0 / 20.0 * 9.0, kConversion);
     EXPECT_DOUBLE_EQ(r.table[15].frictionAngle, 0.0);
@@ -91,11 +91,11 @@ TEST(EffectiveStress, FillsFrictionAngleInSandOnlyAndSuFromConeResistance) {
 }
 
 TEST(CriticalDepth, OptionZeroCapsEachSandIncrementByItsOwnAngle) {
-  ProjectSpec spec;
-  spec.outsideDiameter = 12.0;                                     // zc = 10, 15 or 20 ft
-  spec.layers = {{.top = 0, .bottom = 20, .frictionAngle = 30},    // zc 10 ft
+  ProjectOutline outline;
+  outline.outsideDiameter = 12.0;                                     // zc = 10, 15 or 20 ft
+  outline.layers = {{.top = 0, .bottom = 20, .frictionAngle = 30},    // zc 10 ft
                  {.top = 20, .bottom = 40, .frictionAngle = 37}};  // zc 20 ft
-  const StressRun r = run(spec, UnitSystem::English);
+  const StressRun r = run(outline, UnitSystem::English);
   EXPECT_NEAR(r.stress.capped.bottom(5), 0.6, kTight);   // above zc: uncapped
   EXPECT_NEAR(r.stress.capped.bottom(12), 1.0, kTight);  // 100 pcf * 10 ft
   EXPECT_NEAR(r.stress.capped.bottom(30), 2.0, kTight);  // 100 pcf * 20 ft
@@ -104,14 +104,14 @@ TEST(CriticalDepth, OptionZeroCapsEachSandIncrementByItsOwnAngle) {
 }
 
 TEST(CriticalDepth, OptionZeroCapsClayAboveAllSandByTheDeepestSand) {
-  ProjectSpec spec;
-  spec.outsideDiameter = 12.0;
-  spec.layers = {{.top = 0, .bottom = 20, .type = SoilType::Clay, .su = 1.0},
+  ProjectOutline outline;
+  outline.outsideDiameter = 12.0;
+  outline.layers = {{.top = 0, .bottom = 20, .type = SoilType::Clay, .su = 1.0},
                  {.top = 20, .bottom = 40, .frictionAngle = 30}};  // zc 10 ft
-  const StressRun r = run(spec, UnitSystem::English);
+  const StressRun r = run(outline, UnitSystem::English);
   EXPECT_NEAR(r.stress.capped.bottom(15), 1.0, kTight);
 
-  ProjectSpec clayOnly = spec;
+  ProjectOutline clayOnly = outline;
   clayOnly.layers.pop_back();
   const StressRun noSand = run(clayOnly, UnitSystem::English);
   EXPECT_FALSE(noSand.stress.hasCriticalDepth);
@@ -119,13 +119,13 @@ TEST(CriticalDepth, OptionZeroCapsClayAboveAllSandByTheDeepestSand) {
 }
 
 TEST(CriticalDepth, OptionOneAtTheFirstStressAboveTheThreshold) {
-  ProjectSpec spec;
-  spec.criticalDepthOption = 1;
+  ProjectOutline outline;
+  outline.criticalDepthOption = 1;
   // 124 pcf: 3.472 ksf at 28 ft, 3.596 ksf at 29 ft.
-  spec.layers = {{.top = 0, .bottom = 40, .unitWeight = 124, .frictionAngle = 30}};
+  outline.layers = {{.top = 0, .bottom = 40, .unitWeight = 124, .frictionAngle = 30}};
   for (UnitSystem units : {UnitSystem::English, UnitSystem::Si}) {
     SCOPED_TRACE(units == UnitSystem::English ? "English" : "SI");
-    const StressRun r = run(spec, units);
+    const StressRun r = run(outline, units);
     const double scale = units == UnitSystem::English ? 1.0 : kKsfToKpa;
     const double len = units == UnitSystem::English ? 1.0 : testing::kFtToM;
     ASSERT_TRUE(r.stress.hasCriticalDepth);
@@ -135,18 +135,18 @@ TEST(CriticalDepth, OptionOneAtTheFirstStressAboveTheThreshold) {
   }
 
   // A profile that never reaches the threshold has no cap at all.
-  spec.layers = {{.top = 0, .bottom = 20, .unitWeight = 124, .frictionAngle = 30}};
-  const StressRun shallow = run(spec, UnitSystem::English);
+  outline.layers = {{.top = 0, .bottom = 20, .unitWeight = 124, .frictionAngle = 30}};
+  const StressRun shallow = run(outline, UnitSystem::English);
   EXPECT_FALSE(shallow.stress.hasCriticalDepth);
   EXPECT_NEAR(shallow.stress.capped.bottom(19), 0.124 * 20, kTight);
 }
 
 TEST(CriticalDepth, OptionTwoAtTheUserDepthInsideAnIncrement) {
-  ProjectSpec spec;
-  spec.criticalDepthOption = 2;
-  spec.userCriticalDepth = 15.5;
-  spec.layers = {{.top = 0, .bottom = 30, .unitWeight = 100, .frictionAngle = 30}};
-  const StressRun r = run(spec, UnitSystem::English);
+  ProjectOutline outline;
+  outline.criticalDepthOption = 2;
+  outline.userCriticalDepth = 15.5;
+  outline.layers = {{.top = 0, .bottom = 30, .unitWeight = 100, .frictionAngle = 30}};
+  const StressRun r = run(outline, UnitSystem::English);
   EXPECT_NEAR(r.stress.capped.bottom(14), 1.5, kTight);   // 15 ft, above zc
   EXPECT_NEAR(r.stress.capped.bottom(15), 1.55, kTight);  // 16 ft, held at 15.5 ft
   EXPECT_NEAR(r.stress.capped.top(29), 1.55, kTight);

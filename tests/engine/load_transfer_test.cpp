@@ -247,14 +247,14 @@ TEST(QwCurve, UsaceTipInSandAndClay) {
 // One layered project in both unit systems: the curves' movements differ by the 39.37 of the
 // tabulated inches (and by the diameter conversion for the shapes scaled by D).
 TEST(LoadTransferCurves, EnglishAndSiMovementsDifferOnlyByTheConversion) {
-  testing::ProjectSpec spec;
-  spec.outsideDiameter = 24.0;
-  spec.length = 20.0;
-  spec.layers = {{0.0, 10.0, SoilType::Sand, 110.0, 32.0}, {10.0, 30.0, SoilType::Clay, 60.0, 0.0}};
+  testing::ProjectOutline outline;
+  outline.outsideDiameter = 24.0;
+  outline.length = 20.0;
+  outline.layers = {{0.0, 10.0, SoilType::Sand, 110.0, 32.0}, {10.0, 30.0, SoilType::Clay, 60.0, 0.0}};
   for (int method : {2, 4}) {
     SCOPED_TRACE(method);
-    AnalysisInput english = testing::makeInput(spec, UnitSystem::English);
-    AnalysisInput si = testing::makeInput(spec, UnitSystem::Si);
+    AnalysisInput english = testing::makeInput(outline, UnitSystem::English);
+    AnalysisInput si = testing::makeInput(outline, UnitSystem::Si);
     english.loadTransferMethod = si.loadTransferMethod = method;
     LoadTransferSource sourceEnglish;
     sourceEnglish.penetration = {0.0, 10.0, 20.0};

@@ -36,7 +36,7 @@ struct LayerSpec {
   double plasticityIndex = 0.0;  // PI [%]
 };
 
-struct ProjectSpec {
+struct ProjectOutline {
   double outsideDiameter = 24.0;    // [in]
   double insideDiameter = 0.0;      // [in]
   double length = 50.0;             // embedded [ft]
@@ -54,7 +54,7 @@ struct ProjectSpec {
 
 // Builds the input as the reader leaves it after the load-time adjustments, with SI values
 // converted from the English description. Limits of 0 become the unlimited 9999999.
-inline AnalysisInput makeInput(const ProjectSpec& spec, UnitSystem units) {
+inline AnalysisInput makeInput(const ProjectOutline& outline, UnitSystem units) {
   const bool si = units == UnitSystem::Si;
   const double len = si ? kFtToM : 1.0;
   const double dia = si ? kInToMm : 1.0;
@@ -65,25 +65,25 @@ inline AnalysisInput makeInput(const ProjectSpec& spec, UnitSystem units) {
   AnalysisInput input;
   input.units = static_cast<int>(units);
   input.printIncrement = 1;
-  input.pile.outsideDiameter = spec.outsideDiameter * dia;
+  input.pile.outsideDiameter = outline.outsideDiameter * dia;
   input.pile.outsideDiameterAsRead = input.pile.outsideDiameter;
-  input.pile.insideDiameter = spec.insideDiameter * dia;
+  input.pile.insideDiameter = outline.insideDiameter * dia;
   input.pile.elasticModulus = si ? 2.0e8 : 29.0e6;
-  input.pile.pileLength = spec.length * len;
+  input.pile.pileLength = outline.length * len;
   input.pile.stickupLength = 0.0;
   input.pile.enhancedEndLength = input.pile.pileLength - 1.0e-7;
   input.pile.enhancedEndInsideDiameter = input.pile.insideDiameter;
-  input.pile.zeroFrictionLength = spec.zeroFrictionLength * len;
-  input.pile.lengthIncrement = spec.lengthIncrement * len;
-  input.pile.pileType = spec.pileType;
-  input.loadingType = spec.loadingType;
-  input.tensionReductionFactor = spec.tensionReductionFactor;
-  input.reducedLoadTransfer = spec.reducedLoadTransfer;
-  input.plugCondition = spec.plugCondition;
-  input.criticalDepthOption = spec.criticalDepthOption;
-  input.userCriticalDepth = spec.userCriticalDepth * len;
+  input.pile.zeroFrictionLength = outline.zeroFrictionLength * len;
+  input.pile.lengthIncrement = outline.lengthIncrement * len;
+  input.pile.pileType = outline.pileType;
+  input.loadingType = outline.loadingType;
+  input.tensionReductionFactor = outline.tensionReductionFactor;
+  input.reducedLoadTransfer = outline.reducedLoadTransfer;
+  input.plugCondition = outline.plugCondition;
+  input.criticalDepthOption = outline.criticalDepthOption;
+  input.userCriticalDepth = outline.userCriticalDepth * len;
   input.methodSelected[static_cast<int>(MethodId::Api)] = 1;
-  for (const LayerSpec& layer : spec.layers) {
+  for (const LayerSpec& layer : outline.layers) {
     for (double depth : {layer.top, layer.bottom}) {
       SoilPoint p;
       p.depth = depth * len;
@@ -106,7 +106,7 @@ inline AnalysisInput makeInput(const ProjectSpec& spec, UnitSystem units) {
       input.soilPoints.push_back(p);
     }
   }
-  if (!spec.layers.empty()) input.deepestSoilDepth = spec.layers.back().bottom * len;
+  if (!outline.layers.empty()) input.deepestSoilDepth = outline.layers.back().bottom * len;
   return input;
 }
 

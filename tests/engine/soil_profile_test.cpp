@@ -12,16 +12,16 @@ namespace {
 
 using testing::LayerSpec;
 using testing::makeInput;
-using testing::ProjectSpec;
+using testing::ProjectOutline;
 
 constexpr double kTight = 1e-9;
 
-ProjectSpec sandOverClay() {
-  ProjectSpec spec;
+ProjectOutline sandOverClay() {
+  ProjectOutline outline;
   LayerSpec sand{.top = 0, .bottom = 10, .type = SoilType::Sand, .frictionAngle = 30};
   LayerSpec clay{.top = 10, .bottom = 20, .type = SoilType::Clay, .su = 1.0};
-  spec.layers = {sand, clay};
-  return spec;
+  outline.layers = {sand, clay};
+  return outline;
 }
 
 TEST(SoilProfile, InterpolatesAtMidIncrementAndTakesTypeFromPointBelowTop) {
@@ -41,12 +41,12 @@ TEST(SoilProfile, InterpolatesAtMidIncrementAndTakesTypeFromPointBelowTop) {
 }
 
 TEST(SoilProfile, HoldsTheLastPointBelowTheProfileAndNeverDividesByAStep) {
-  ProjectSpec spec = sandOverClay();
+  ProjectOutline outline = sandOverClay();
   // A zero-thickness clay layer at 10 ft (a thin layer snapped into a step).
-  spec.layers = {{.top = 0, .bottom = 10, .frictionAngle = 30},
+  outline.layers = {{.top = 0, .bottom = 10, .frictionAngle = 30},
                  {.top = 10, .bottom = 10, .type = SoilType::Clay, .su = 5.0},
                  {.top = 10, .bottom = 20, .frictionAngle = 36}};
-  const AnalysisInput input = makeInput(spec, UnitSystem::English);
+  const AnalysisInput input = makeInput(outline, UnitSystem::English);
   const IncrementTable table = buildIncrementTable(input, 25);  // 5 ft beyond the last point
   ASSERT_EQ(table.size(), 25u);
   for (std::size_t k = 0; k < table.size(); ++k) {

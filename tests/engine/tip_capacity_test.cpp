@@ -15,15 +15,15 @@ namespace {
 using testing::kKipToKn;
 using testing::LayerSpec;
 using testing::makeInput;
-using testing::ProjectSpec;
+using testing::ProjectOutline;
 
 constexpr double kPi = std::numbers::pi;
 constexpr double kTight = 1e-9;
 
-CapacityProfile runApi(const ProjectSpec& spec, UnitSystem units) {
-  const AnalysisInput input = makeInput(spec, units);
+CapacityProfile runApi(const ProjectOutline& outline, UnitSystem units) {
+  const AnalysisInput input = makeInput(outline, units);
   IncrementTable table =
-      buildIncrementTable(input, static_cast<long long>(spec.layers.back().bottom));
+      buildIncrementTable(input, static_cast<long long>(outline.layers.back().bottom));
   StressProfile stress = computeStressProfile(table, input);
   return computeApiCapacity(table, stress, input);
 }
@@ -34,18 +34,18 @@ double force(double kips, UnitSystem units) {
 
 // Open 24 x 22 in pipe in sand of 100 pcf, phi 30, K 0.8, Nq 20: q = 2 z ksf (at most the 100
 // ksf of the API table), plug friction 0.8 * 0.1 z * tan 25 = 0.037305 z ksf inside 22 in.
-ProjectSpec openPipeInSand(double length) {
-  ProjectSpec spec;
-  spec.outsideDiameter = 24.0;
-  spec.insideDiameter = 22.0;
-  spec.length = length;
-  spec.layers = {{.top = 0,
+ProjectOutline openPipeInSand(double length) {
+  ProjectOutline outline;
+  outline.outsideDiameter = 24.0;
+  outline.insideDiameter = 22.0;
+  outline.length = length;
+  outline.layers = {{.top = 0,
                   .bottom = length + 10,
                   .unitWeight = 100,
                   .frictionAngle = 30,
                   .earthPressure = 0.8,
                   .bearingFactor = 20}};
-  return spec;
+  return outline;
 }
 
 TEST(TipCapacity, ChoosesBetweenPluggedAndUnpluggedResistance) {
@@ -71,14 +71,14 @@ TEST(TipCapacity, ChoosesBetweenPluggedAndUnpluggedResistance) {
     EXPECT_EQ(longPile.marker[60], TipMarker::Plugged);
 
     // "Plugged for open-ended pile" takes P even where U is smaller.
-    ProjectSpec plugged = openPipeInSand(20);
+    ProjectOutline plugged = openPipeInSand(20);
     plugged.plugCondition = 1;
     const CapacityProfile forced = runApi(plugged, units);
     EXPECT_NEAR(forced.tipValue[20], force(40.0 * kPi, units), 1e-6 * force(40.0 * kPi, units));
     EXPECT_EQ(forced.marker[20], TipMarker::Plugged);
 
     // "Unplugged": no plug friction, only the annulus.
-    ProjectSpec unplugged = openPipeInSand(20);
+    ProjectOutline unplugged = openPipeInSand(20);
     unplugged.plugCondition = 2;
     const CapacityProfile annulusOnly = runApi(unplugged, units);
     EXPECT_NEAR(annulusOnly.tipValue[20], force(annulus * 40.0, units), 1e-6);
@@ -86,7 +86,7 @@ TEST(TipCapacity, ChoosesBetweenPluggedAndUnpluggedResistance) {
   }
 
   // A closed pipe never takes the unplugged resistance.
-  ProjectSpec closed = openPipeInSand(20);
+  ProjectOutline closed = openPipeInSand(20);
   closed.insideDiameter = 0.0;
   const CapacityProfile closedPile = runApi(closed, UnitSystem::English);
   for (TipMarker m : closedPile.marker) EXPECT_EQ(m, TipMarker::Plugged);
@@ -94,7 +94,7 @@ TEST(TipCapacity, ChoosesBetweenPluggedAndUnpluggedResistance) {
 
 TEST(TipCapacity, AveragingZoneAboveTheSurfaceCountsZero) {
   // q = 2 z on pi ft2: at d = 0 the zone -3..3 holds pi * 9 over 6 ft; at 1 ft, pi * 16 / 6.
-  ProjectSpec closed = openPipeInSand(60);
+  ProjectOutline closed = openPipeInSand(60);
   closed.insideDiameter = 0.0;
   const CapacityProfile c = runApi(closed, UnitSystem::English);
   ASSERT_EQ(c.marker[0], TipMarker::Plugged);
@@ -103,10 +103,10 @@ TEST(TipCapacity, AveragingZoneAboveTheSurfaceCountsZero) {
 }
 
 TEST(TipCapacity, UserTipLimitCapsTheAveragedBearing) {
-  ProjectSpec spec = openPipeInSand(60);
-  spec.insideDiameter = 0.0;
-  spec.layers[0].maxUnitBearing = 50.0;
-  const CapacityProfile c = runApi(spec, UnitSystem::English);
+  ProjectOutline outline = openPipeInSand(60);
+  outline.insideDiameter = 0.0;
+  outline.layers[0].maxUnitBearing = 50.0;
+  const CapacityProfile c = runApi(outline, UnitSystem::English);
   EXPECT_NEAR(c.tipValue[60], 50.0 * kPi, 1e-9);
 }
 
@@ -121,20 +121,20 @@ TEST(TipCapacity, TensionTakesTheSelfWeight) {
       {"steel", 1, 0.49, 76.97263}, {"timber", 2, 0.05, 7.85435}, {"concrete", 3, 0.15, 23.56305}};
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
-    ProjectSpec spec = openPipeInSand(20);
-    spec.pileType = c.pileType;
-    spec.loadingType = 1;
+    ProjectOutline outline = openPipeInSand(20);
+    outline.pileType = c.pileType;
+    outline.loadingType = 1;
     // Wall area 0.50178 ft2; dry above 0.1 ft, submerged (- 0.0624 kcf) below.
     const double area = kPi / 4.0 * (4.0 - (22.0 / 12.0) * (22.0 / 12.0));
     const double weight = c.unitWeight * area * 0.1 + (c.unitWeight - 0.0624) * area * 19.9;
-    const CapacityProfile english = runApi(spec, UnitSystem::English);
+    const CapacityProfile english = runApi(outline, UnitSystem::English);
     EXPECT_NEAR(english.tipValue[20], weight, 1e-9);
     EXPECT_NEAR(english.total[20], english.skinFriction[20] + weight, 1e-9);
     // SI: its own unit weights, and the water table 0.1 m (not 0.1 ft) down.
     const double areaSi = area * testing::kFt2ToM2;
     const double weightSi =
         c.unitWeightSi * areaSi * 0.1 + (c.unitWeightSi - 9.8) * areaSi * (6.096 - 0.1);
-    const CapacityProfile si = runApi(spec, UnitSystem::Si);
+    const CapacityProfile si = runApi(outline, UnitSystem::Si);
     EXPECT_NEAR(si.tipValue[20], weightSi, 1e-9 * std::abs(weightSi));
   }
 }
