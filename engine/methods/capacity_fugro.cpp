@@ -68,10 +68,7 @@ MethodUnitFriction computeFugroUnitFriction(const IncrementTable& table,
         fugroSandUnitFriction(coneResistance[k], stress.effective.top(k), h, radius, tension, pa);
     const double bottom = fugroSandUnitFriction(coneResistance[k], stress.effective.bottom(k), h,
                                                 radius, tension, pa);
-    out.unitSkinFriction.setTop(k, top);
-    out.unitSkinFriction.setBottom(k, bottom);
-    out.plugFriction.setTop(k, top);
-    out.plugFriction.setBottom(k, bottom);
+    setFrictionPair(out, k, top, bottom);
   }
   addIcpClayFriction(table, stress, input, out, messages);
   return out;
@@ -84,12 +81,7 @@ ConeMethodResult computeFugroCapacity(const IncrementTable& table,
   const std::vector<double> qc = coneResistanceProfile(table, input);
   const MethodUnitFriction friction =
       computeFugroUnitFriction(table, stress, input, qc, out.messages);
-  PointArray endBearing(table.size());
-  for (std::size_t k = 0; k < table.size(); ++k) {
-    const IncrementProperties& row = table[k];
-    endBearing.setBoth(k, row.isClay() ? coneClayEndBearing(row, qc[k], input)
-                                       : fugroSandEndBearing(row, qc[k], input));
-  }
+  const PointArray endBearing = coneUnitEndBearing(table, input, qc, fugroSandEndBearing);
   out.capacity =
       assembleConeCapacity(CapacityIndex::Fugro, input, table, stress, friction, endBearing, qc);
   return out;

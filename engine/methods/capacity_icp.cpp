@@ -98,10 +98,7 @@ void addIcpClayFriction(const IncrementTable& table,
     const IcpClayFriction f =
         icpClayUnitFriction(row, stress.effective.top(k), stress.effective.bottom(k), input);
     if (f.missingPlasticityIndex) messages.emplace_back(kNoPlasticityIndexMessage);
-    friction.unitSkinFriction.setTop(k, f.top);
-    friction.unitSkinFriction.setBottom(k, f.bottom);
-    friction.plugFriction.setTop(k, f.top);
-    friction.plugFriction.setBottom(k, f.bottom);
+    setFrictionPair(friction, k, f.top, f.bottom);
   }
 }
 
@@ -132,10 +129,8 @@ MethodUnitFriction computeIcpUnitFriction(const IncrementTable& table,
       if (!tension) return (radial + dilation) * tanDelta;
       return (0.8 * radial + dilation) * tanDelta * openEndFactor;
     };
-    out.unitSkinFriction.setTop(k, friction(stress.effective.top(k)));
-    out.unitSkinFriction.setBottom(k, friction(stress.effective.bottom(k)));
-    out.plugFriction.setTop(k, out.unitSkinFriction.top(k));
-    out.plugFriction.setBottom(k, out.unitSkinFriction.bottom(k));
+    setFrictionPair(out, k, friction(stress.effective.top(k)),
+                    friction(stress.effective.bottom(k)));
   }
   addIcpClayFriction(table, stress, input, out, messages);
   return out;
@@ -165,14 +160,15 @@ double icpSandEndBearing(const IncrementProperties& row,
   return limitToMaxUnitBearing(q, row);
 }
 
-PointArray icpUnitEndBearing(const IncrementTable& table,
-                             const AnalysisInput& input,
-                             const std::vector<double>& coneResistance) {
+PointArray coneUnitEndBearing(const IncrementTable& table,
+                              const AnalysisInput& input,
+                              const std::vector<double>& coneResistance,
+                              SandEndBearingRule sandRule) {
   PointArray q(table.size());
   for (std::size_t k = 0; k < table.size(); ++k) {
     const IncrementProperties& row = table[k];
     q.setBoth(k, row.isClay() ? coneClayEndBearing(row, coneResistance[k], input)
-                              : icpSandEndBearing(row, coneResistance[k], input));
+                              : sandRule(row, coneResistance[k], input));
   }
   return q;
 }
@@ -184,7 +180,7 @@ ConeMethodResult computeIcpCapacity(const IncrementTable& table,
   const std::vector<double> qc = coneResistanceProfile(table, input);
   const MethodUnitFriction friction =
       computeIcpUnitFriction(table, stress, input, qc, out.messages);
-  const PointArray endBearing = icpUnitEndBearing(table, input, qc);
+  const PointArray endBearing = coneUnitEndBearing(table, input, qc, icpSandEndBearing);
   out.capacity =
       assembleConeCapacity(CapacityIndex::IcpMtd, input, table, stress, friction, endBearing, qc);
   return out;

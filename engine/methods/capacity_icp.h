@@ -92,10 +92,15 @@ double icpSandEndBearing(const IncrementProperties& row,
                          double coneResistance,
                          const AnalysisInput& input);
 
-// Unit end bearing at the increment ends (one value per increment, both ends alike).
-PointArray icpUnitEndBearing(const IncrementTable& table,
-                             const AnalysisInput& input,
-                             const std::vector<double>& coneResistance);
+// A cone method's sand end-bearing rule: (increment, qc [ksf | kPa], input) -> q [ksf | kPa].
+using SandEndBearingRule = double (*)(const IncrementProperties&, double, const AnalysisInput&);
+
+// Unit end bearing at the increment ends (one value per increment, both ends alike): the clay
+// rule shared by the cone methods (coneClayEndBearing) in clay, sandRule in sand.
+PointArray coneUnitEndBearing(const IncrementTable& table,
+                              const AnalysisInput& input,
+                              const std::vector<double>& coneResistance,
+                              SandEndBearingRule sandRule);
 
 // The method for one analysis pass, tip pass for CapacityIndex 6 included.
 ConeMethodResult computeIcpCapacity(const IncrementTable& table,

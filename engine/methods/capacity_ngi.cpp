@@ -96,10 +96,7 @@ MethodUnitFriction computeNgiUnitFriction(const IncrementTable& table,
           ngiSandUnitFriction(qc, stress.effective.top(k), row.topDepth, length, pileFactor, pa);
       const double bottom =
           ngiSandUnitFriction(qc, stress.effective.bottom(k), row.topDepth, length, pileFactor, pa);
-      out.unitSkinFriction.setTop(k, top);
-      out.unitSkinFriction.setBottom(k, bottom);
-      out.plugFriction.setTop(k, top);
-      out.plugFriction.setBottom(k, bottom);
+      setFrictionPair(out, k, top, bottom);
     }
   }
   return out;

@@ -70,10 +70,7 @@ MethodUnitFriction computeUwaUnitFriction(const IncrementTable& table,
                                            row.frictionAngle, h, input);
     const double bottom = uwaSandUnitFriction(coneResistance[k], stress.effective.bottom(k),
                                               row.frictionAngle, h, input);
-    out.unitSkinFriction.setTop(k, top);
-    out.unitSkinFriction.setBottom(k, bottom);
-    out.plugFriction.setTop(k, top);
-    out.plugFriction.setBottom(k, bottom);
+    setFrictionPair(out, k, top, bottom);
   }
   addIcpClayFriction(table, stress, input, out, messages);
   return out;
@@ -86,12 +83,7 @@ ConeMethodResult computeUwaCapacity(const IncrementTable& table,
   const std::vector<double> qc = coneResistanceProfile(table, input);
   const MethodUnitFriction friction =
       computeUwaUnitFriction(table, stress, input, qc, out.messages);
-  PointArray endBearing(table.size());
-  for (std::size_t k = 0; k < table.size(); ++k) {
-    const IncrementProperties& row = table[k];
-    endBearing.setBoth(k, row.isClay() ? coneClayEndBearing(row, qc[k], input)
-                                       : uwaSandEndBearing(row, qc[k], input));
-  }
+  const PointArray endBearing = coneUnitEndBearing(table, input, qc, uwaSandEndBearing);
   out.capacity =
       assembleConeCapacity(CapacityIndex::Uwa, input, table, stress, friction, endBearing, qc);
   return out;

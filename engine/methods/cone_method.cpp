@@ -23,6 +23,13 @@ double interfaceFrictionTan(double frictionAngle) {
   return std::tan(std::max(frictionAngle - 5.0, 0.0) * std::numbers::pi / 180.0);
 }
 
+void setFrictionPair(MethodUnitFriction& friction, std::size_t k, double top, double bottom) {
+  friction.unitSkinFriction.setTop(k, top);
+  friction.unitSkinFriction.setBottom(k, bottom);
+  friction.plugFriction.setTop(k, top);
+  friction.plugFriction.setBottom(k, bottom);
+}
+
 CapacityProfile assembleConeCapacity(CapacityIndex index,
                                      const AnalysisInput& input,
                                      const IncrementTable& table,

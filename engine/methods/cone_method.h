@@ -43,6 +43,10 @@ inline bool isOpenEnded(const AnalysisInput& input, double threshold) {
 // sentinel, and greater than 0.001) [ksf | kPa].
 double limitToMaxUnitBearing(double unitEndBearing, const IncrementProperties& row);
 
+// Writes the unit friction of increment k at its top and bottom [ksf | kPa] and the same pair as
+// its plug-friction record, as the cone methods do in sand and the ICP/MTD clay rule in clay.
+void setFrictionPair(MethodUnitFriction& friction, std::size_t k, double top, double bottom);
+
 // Tan of the sand interface friction angle phi - 5 deg, the angle floored at 0.
 double interfaceFrictionTan(double frictionAngle);
 

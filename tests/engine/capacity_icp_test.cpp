@@ -58,7 +58,7 @@ TEST(IcpCapacity, HandCalculatedSandAndClayInBothUnits) {
       expectStress(f.plugFriction.top(40), 0.678157833);
       EXPECT_TRUE(messages.empty());
 
-      const PointArray q = icpUnitEndBearing(r.table, r.input, qc);
+      const PointArray q = coneUnitEndBearing(r.table, r.input, qc, icpSandEndBearing);
       expectStress(q.top(19), 38.5628771);
       expectStress(q.bottom(40), 13.5);
     }
