@@ -14,24 +14,11 @@ namespace {
 using testing::kKipToKn;
 using testing::LayerSpec;
 using testing::makeInput;
+using testing::prepare;
+using testing::Prepared;
 using testing::ProjectOutline;
 
 constexpr double kPi = std::numbers::pi;
-
-struct Prepared {
-  AnalysisInput input;
-  IncrementTable table;
-  StressProfile stress;
-};
-
-Prepared prepare(const AnalysisInput& input) {
-  Prepared r;
-  r.input = input;
-  r.table = buildIncrementTable(
-      r.input, static_cast<long long>(input.deepestSoilDepth / input.pile.lengthIncrement + 1e-6));
-  r.stress = computeStressProfile(r.table, r.input);
-  return r;
-}
 
 TEST(LambdaFactor, BranchesOnTheStrengthRatioWithAFloor) {
   struct Case {

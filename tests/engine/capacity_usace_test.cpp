@@ -14,22 +14,14 @@ namespace {
 using testing::kKipToKn;
 using testing::LayerSpec;
 using testing::makeInput;
+using testing::Prepared;
 using testing::ProjectOutline;
 
 constexpr double kPi = std::numbers::pi;
 
-struct Prepared {
-  AnalysisInput input;
-  IncrementTable table;
-  StressProfile stress;
-};
-
 Prepared prepare(const ProjectOutline& outline, UnitSystem units) {
-  Prepared r;
-  r.input = makeInput(outline, units);
-  r.table = buildIncrementTable(r.input, static_cast<long long>(outline.layers.back().bottom));
-  r.stress = computeStressProfile(r.table, r.input);
-  return r;
+  return testing::prepare(makeInput(outline, units),
+                          static_cast<long long>(outline.layers.back().bottom));
 }
 
 TEST(UsaceRules, AdhesionAngleAndBearingFactor) {

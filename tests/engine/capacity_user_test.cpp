@@ -14,15 +14,10 @@ namespace {
 using testing::kKipToKn;
 using testing::LayerSpec;
 using testing::makeInput;
+using testing::Prepared;
 using testing::ProjectOutline;
 
 constexpr double kPi = std::numbers::pi;
-
-struct Prepared {
-  AnalysisInput input;
-  IncrementTable table;
-  StressProfile stress;
-};
 
 // Two layers with user values: fu 1 ksf and qu 10 ksf from 0 to 10 ft, fu 2 ksf and qu 20 ksf
 // from 10 to 40 ft. Closed pipe OD 24 in, 30 ft. English values in ksf, SI converted.
@@ -35,18 +30,15 @@ Prepared prepare(UnitSystem units, double sideFactor = 1.0, int reduced = 0) {
   LayerSpec lower{10, 40, SoilType::Clay, 100};
   lower.su = 1.0;
   outline.layers = {upper, lower};
-  Prepared r;
-  r.input = makeInput(outline, units);
+  AnalysisInput input = makeInput(outline, units);
   const double stress = units == UnitSystem::English ? 1.0 : testing::kKsfToKpa;
-  for (std::size_t i = 0; i < r.input.soilPoints.size(); ++i) {
+  for (std::size_t i = 0; i < input.soilPoints.size(); ++i) {
     const bool first = i < 2;
-    r.input.soilPoints[i].userUnitSkinFriction = (first ? 1.0 : 2.0) * stress;
-    r.input.soilPoints[i].userUnitEndBearing = (first ? 10.0 : 20.0) * stress;
-    r.input.soilPoints[i].sideResistanceFactor = sideFactor;
+    input.soilPoints[i].userUnitSkinFriction = (first ? 1.0 : 2.0) * stress;
+    input.soilPoints[i].userUnitEndBearing = (first ? 10.0 : 20.0) * stress;
+    input.soilPoints[i].sideResistanceFactor = sideFactor;
   }
-  r.table = buildIncrementTable(r.input, 40);
-  r.stress = computeStressProfile(r.table, r.input);
-  return r;
+  return testing::prepare(input, 40);
 }
 
 TEST(UserCapacity, RunsOnlyWithSomeUserValue) {

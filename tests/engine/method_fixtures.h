@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "io/analysis_input.h"
+#include "methods/effective_stress.h"
+#include "methods/soil_profile.h"
 
 namespace vorne::testing {
 
@@ -108,6 +110,27 @@ inline AnalysisInput makeInput(const ProjectOutline& outline, UnitSystem units) 
   }
   if (!outline.layers.empty()) input.deepestSoilDepth = outline.layers.back().bottom * len;
   return input;
+}
+
+// A project cut into increments with its stress profile, as a pass prepares it for the methods.
+struct Prepared {
+  AnalysisInput input;
+  IncrementTable table;
+  StressProfile stress;
+};
+
+inline Prepared prepare(const AnalysisInput& input, long long segmentCount) {
+  Prepared r;
+  r.input = input;
+  r.table = buildIncrementTable(r.input, segmentCount);
+  r.stress = computeStressProfile(r.table, r.input);
+  return r;
+}
+
+// The segment count taken from the deepest soil depth, as the driver counts it.
+inline Prepared prepare(const AnalysisInput& input) {
+  return prepare(
+      input, static_cast<long long>(input.deepestSoilDepth / input.pile.lengthIncrement + 1e-6));
 }
 
 }  // namespace vorne::testing
