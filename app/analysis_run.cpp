@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "app/grlweap_file.h"
-#include "app/io_error.h"
+#include "base/io_error.h"
 
 namespace vorne {
 

@@ -3,7 +3,7 @@
 
 #include <QFileInfo>
 
-#include "app/io_error.h"
+#include "base/io_error.h"
 #include "plot/word_reader.h"
 
 namespace vorne {

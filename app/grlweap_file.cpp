@@ -3,8 +3,8 @@
 
 #include <QSaveFile>
 
-#include "app/io_error.h"
-#include "app/number_text.h"
+#include "base/io_error.h"
+#include "base/number_text.h"
 
 namespace vorne {
 

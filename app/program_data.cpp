@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/unit_labels.h"
+#include "base/unit_labels.h"
 
 namespace vorne {
 

@@ -8,11 +8,11 @@
 #include <deque>
 #include <string>
 
-#include "app/atomic_file.h"
-#include "app/io_error.h"
-#include "app/number_text.h"
+#include "base/atomic_file.h"
+#include "base/io_error.h"
+#include "base/number_text.h"
 #include "app/program_data.h"
-#include "app/unit_labels.h"
+#include "base/unit_labels.h"
 #include "plot/word_reader.h"
 
 namespace vorne {

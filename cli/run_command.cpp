@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "app/analysis_run.h"
-#include "app/io_error.h"
+#include "base/io_error.h"
 #include "cli/commands.h"
 #include "cli/run_summary.h"
 

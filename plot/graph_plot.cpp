@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "app/number_text.h"
+#include "base/number_text.h"
 
 namespace vorne {
 

@@ -1,8 +1,8 @@
 // Result graphs of the main window and the plot data loader.
 #include "plot/main_graphs.h"
 
-#include "app/io_error.h"
-#include "app/number_text.h"
+#include "base/io_error.h"
+#include "base/number_text.h"
 #include "plot/word_reader.h"
 
 namespace vorne {

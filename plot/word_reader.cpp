@@ -4,7 +4,7 @@
 #include <QFile>
 #include <cmath>
 
-#include "app/number_text.h"
+#include "base/number_text.h"
 
 namespace vorne {
 

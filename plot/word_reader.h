@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/io_error.h"
+#include "base/io_error.h"
 
 namespace vorne {
 

@@ -3,9 +3,9 @@
 
 #include <cmath>
 
-#include "app/expression_evaluator.h"
-#include "app/number_text.h"
-#include "app/unit_labels.h"
+#include "base/expression_evaluator.h"
+#include "base/number_text.h"
+#include "base/unit_labels.h"
 #include "table/grid_table.h"
 
 namespace vorne {

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "app/unit_labels.h"
+#include "base/unit_labels.h"
 
 namespace vorne {
 

@@ -4,7 +4,7 @@
 
 #include <QtTest>
 
-#include "app/io_error.h"
+#include "base/io_error.h"
 
 using namespace vorne;
 

@@ -12,7 +12,7 @@
 #include <cmath>
 #include <csignal>
 
-#include "app/io_error.h"
+#include "base/io_error.h"
 #include "io/data_file_reader.h"
 
 using namespace vorne;

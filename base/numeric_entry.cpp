@@ -1,12 +1,12 @@
 // Exit check of a numeric field.
-#include "app/numeric_entry.h"
+#include "base/numeric_entry.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 
-#include "app/expression_evaluator.h"
-#include "app/number_text.h"
+#include "base/expression_evaluator.h"
+#include "base/number_text.h"
 
 namespace vorne {
 

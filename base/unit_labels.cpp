@@ -1,5 +1,5 @@
 // Unit names and factors of the unit tokens.
-#include "app/unit_labels.h"
+#include "base/unit_labels.h"
 
 #include <array>
 #include <cmath>

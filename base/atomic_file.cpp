@@ -1,7 +1,7 @@
 // Temporary file, checked writes, fsync, rename. Plain POSIX calls: every short write and every
 // failed close is seen here (a buffered Qt file device has been seen to report a truncated file as
 // saved when the file-size limit was reached).
-#include "app/atomic_file.h"
+#include "base/atomic_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,7 +13,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app/io_error.h"
+#include "base/io_error.h"
 
 namespace vorne {
 

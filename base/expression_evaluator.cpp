@@ -1,7 +1,7 @@
 // Expression evaluation by text rewriting: the innermost parentheses are replaced by their value,
 // then the operators are reduced pass by pass, each result written back as text. Intermediate
 // values are written with 17 significant digits, which gives back every double exactly.
-#include "app/expression_evaluator.h"
+#include "base/expression_evaluator.h"
 
 #include <array>
 #include <cmath>
@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/number_text.h"
+#include "base/number_text.h"
 
 namespace vorne {
 

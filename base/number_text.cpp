@@ -1,5 +1,5 @@
 // Locale-independent number text; std::from_chars and std::to_chars never look at the locale.
-#include "app/number_text.h"
+#include "base/number_text.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,13 +1,13 @@
 // Expression evaluator, unit labels, number text and the exit check of a numeric field.
-#include "app/numeric_entry.h"
+#include "base/numeric_entry.h"
 
 #include <QtTest>
 #include <clocale>
 #include <cmath>
 
-#include "app/expression_evaluator.h"
-#include "app/number_text.h"
-#include "app/unit_labels.h"
+#include "base/expression_evaluator.h"
+#include "base/number_text.h"
+#include "base/unit_labels.h"
 
 using namespace vorne;
 
