@@ -58,6 +58,10 @@ class PassRunner {
     // (the API method replaces coded friction limits) for the methods after it in the same pass.
     IncrementTable table = buildIncrementTable(m_input, m_context.segmentCount);
     StressProfile stress = computeStressProfile(table, m_input);
+    // The tip pass for indexes 1 to 3 opens every pass. Its results are overwritten by the
+    // methods; what remains are the stresses the USACE end-bearing walk stores for the run, so in
+    // pass 1 that walk has run once before the method's own.
+    runUsaceTipPrePass(table, stress, m_input, m_usaceStored);
     return pass == 1 ? runFirstPassMethods(table, stress) : runSecondPassMethods(table, stress);
   }
 
@@ -79,7 +83,7 @@ class PassRunner {
       writeMethod(MethodId::UserSpecified, m_user);
     }
     m_fhwa = computeFhwaCapacity(table, stress, m_input);
-    m_usace = computeUsaceCapacity(table, stress, m_input);
+    m_usace = computeUsaceCapacity(table, stress, m_input, m_usaceStored);
     m_lambda = computeLambdaCapacity(table, stress, m_input);
     const std::pair<MethodId, const CapacityProfile*> kMethods[] = {
         {MethodId::Fhwa, &m_fhwa},
@@ -220,6 +224,7 @@ class PassRunner {
   CapacityProfile m_fugro;
   CapacityProfile m_uwa;
   CapacityProfile m_notRun;
+  UsaceStoredStresses m_usaceStored;  // S15 and S20, unset at the start of the run
 };
 
 }  // namespace

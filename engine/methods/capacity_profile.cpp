@@ -54,7 +54,9 @@ SkinFrictionProfile integrateSkinFriction(const AnalysisInput& input,
     double step = dz * p * 0.5 * (friction[j - 1] + friction[j]);
     const double limitedStep = dz * p * 0.5 * (limit[j - 1] + limit[j]);
     if (step - limitedStep > 1.0e-6) step = limitedStep;
-    // The step spans increment j - 1, whose side factor weights it.
+    // The step from d_(j-1) to d_j lies in table[j - 1], and that increment's side factor weights
+    // it. Taking the factor of the increment below d_j instead would weight the friction gathered
+    // in one layer by the next layer's factor at every boundary.
     const double factor = table[std::min(j - 1, last)].sideResistanceFactor;
     out.unfactored[j] = out.unfactored[j - 1] + step;
     out.reduced[j] = out.reduced[j - 1] + step * factor;

@@ -107,41 +107,55 @@ MethodUnitFriction computeUsaceUnitFriction(const IncrementTable& table,
   return out;
 }
 
-PointArray usaceUnitEndBearing(const IncrementTable& table,
-                               const StressProfile& stress,
-                               const AnalysisInput& input) {
+namespace {
+
+// The critical depths [ft | m] of the end-bearing walk, and whether it freezes the stress at all.
+struct EndBearingDepths {
+  bool freezes = true;
+  double depth10 = 0.0;
+  double depth15 = 0.0;
+  double depth20 = 0.0;
+};
+
+// 1 + 10, 15 and 20 OD under option 0; the critical depth of the option in place of all three
+// when the option is positive (none under option 1 without a depth: nothing freezes).
+EndBearingDepths endBearingDepths(const AnalysisInput& input, const UsaceCriticalDepth& critical) {
+  EndBearingDepths depths;
+  const double diameter = input.outsideDiameterInDepthUnits();
+  depths.depth10 = 1.0 + 10.0 * diameter;
+  depths.depth15 = 1.0 + 15.0 * diameter;
+  depths.depth20 = 1.0 + 20.0 * diameter;
+  if (input.criticalDepthOption > 0) {
+    depths.freezes = critical.hasDepth;
+    depths.depth10 = depths.depth15 = depths.depth20 = critical.depth;
+  }
+  return depths;
+}
+
+PointArray walkEndBearing(const IncrementTable& table,
+                          const StressProfile& stress,
+                          const EndBearingDepths& depths,
+                          UsaceStoredStresses& stored) {
   const std::size_t count = table.size();
   PointArray bearing(count);
-  const double diameter = input.outsideDiameterInDepthUnits();
-  double depth10 = 1.0 + 10.0 * diameter;
-  double depth15 = 1.0 + 15.0 * diameter;
-  double depth20 = 1.0 + 20.0 * diameter;
-  bool freezes = true;
-  if (input.criticalDepthOption > 0) {
-    const UsaceCriticalDepth critical = usaceCriticalDepth(table, stress, input);
-    freezes = critical.hasDepth;
-    depth10 = depth15 = depth20 = critical.depth;
-  }
-
-  double frozen = 0.0;    // sigma_f
-  double stored15 = 0.0;  // S15
-  double stored20 = 0.0;  // S20
+  double frozen = 0.0;  // sigma_f, per walk
   for (std::size_t k = 0; k < count; ++k) {
     const IncrementProperties& row = table[k];
     const double phi = row.frictionAngle;
     const double top = row.topDepth;
     const double cappedBottom = stress.capped.bottom(k);
-    // The walk runs over every increment, clay included (its angle is 0), as the critical depths
-    // are measured from the surface whatever the layering.
-    if (freezes) {
-      if (phi <= 33.0 && top > depth10 && frozen < kStressSet) frozen = cappedBottom;
-      if (phi > 33.0 && top > depth15) {
-        if (stored15 < kStressSet && phi <= 36.0) stored15 = cappedBottom;
-        frozen = stored15;
+    // The walk runs over every increment, clay included (its angle is 0, so past 1 + 10 OD it
+    // freezes the capped clay stress that the sand below then uses), as the critical depths are
+    // measured from the surface whatever the layering.
+    if (depths.freezes) {
+      if (phi <= 33.0 && top > depths.depth10 && frozen < kStressSet) frozen = cappedBottom;
+      if (phi > 33.0 && top > depths.depth15) {
+        if (stored.at15Diameters < kStressSet && phi <= 36.0) stored.at15Diameters = cappedBottom;
+        frozen = stored.at15Diameters;
       }
-      if (phi > 36.0 && top > depth20) {
-        if (stored20 < kStressSet) stored20 = cappedBottom;
-        frozen = stored20;
+      if (phi > 36.0 && top > depths.depth20) {
+        if (stored.at20Diameters < kStressSet) stored.at20Diameters = cappedBottom;
+        frozen = stored.at20Diameters;
       }
     }
     if (row.isClay()) {
@@ -165,15 +179,39 @@ PointArray usaceUnitEndBearing(const IncrementTable& table,
   return bearing;
 }
 
+}  // namespace
+
+PointArray usaceUnitEndBearing(const IncrementTable& table,
+                               const StressProfile& stress,
+                               const AnalysisInput& input,
+                               UsaceStoredStresses& stored) {
+  return walkEndBearing(table, stress,
+                        endBearingDepths(input, usaceCriticalDepth(table, stress, input)), stored);
+}
+
+void runUsaceTipPrePass(const IncrementTable& table,
+                        const StressProfile& stress,
+                        const AnalysisInput& input,
+                        UsaceStoredStresses& stored) {
+  // Before the method has run, option 1 has only the critical depth of the stress profile.
+  UsaceCriticalDepth critical = usaceCriticalDepth(table, stress, input);
+  if (input.criticalDepthOption == 1) {
+    critical.hasDepth = stress.hasCriticalDepth;
+    critical.depth = stress.criticalDepth;
+  }
+  walkEndBearing(table, stress, endBearingDepths(input, critical), stored);
+}
+
 CapacityProfile computeUsaceCapacity(const IncrementTable& table,
                                      const StressProfile& stress,
-                                     const AnalysisInput& input) {
+                                     const AnalysisInput& input,
+                                     UsaceStoredStresses& stored) {
   const MethodUnitFriction friction = computeUsaceUnitFriction(table, stress, input);
   std::vector<double> limits(table.size());
   for (std::size_t k = 0; k < table.size(); ++k) limits[k] = table[k].maxUnitFriction;
   const SkinFrictionProfile skin =
       integrateSkinFriction(input, table, friction.unitSkinFriction, limits);
-  const PointArray bearing = usaceUnitEndBearing(table, stress, input);
+  const PointArray bearing = usaceUnitEndBearing(table, stress, input, stored);
   TipPassInput method;
   method.index = CapacityIndex::Usace;
   method.unitEndBearing = &bearing;

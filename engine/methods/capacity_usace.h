@@ -49,22 +49,44 @@ MethodUnitFriction computeUsaceUnitFriction(const IncrementTable& table,
                                             const StressProfile& stress,
                                             const AnalysisInput& input);
 
+// The two stresses the end-bearing walk stores [ksf | kPa]: S15, at the first increment past
+// 1 + 15 OD in sand of 33 < phi <= 36, and S20, at the first past 1 + 20 OD in sand of phi > 36
+// (past the option's critical depth when it is positive). They are kept for the whole run (the tip
+// pre-pass at the start of each analysis pass walks before the method does), unset (0) until the
+// walk stores them; the frozen stress sigma_f starts unset at every walk.
+struct UsaceStoredStresses {
+  double at15Diameters = 0.0;  // S15
+  double at20Diameters = 0.0;  // S20
+};
+
 // Unit end bearing at the increment ends [ksf | kPa]. Clay: 9 su. Sand: Nq(phi) * sigma'v, with
 // sigma'v replaced by a frozen stress sigma_f once the pile is past the critical depth of its
 // friction angle (1 + 10, 15 or 20 OD [ft | m] for phi <= 33, 33..36, > 36, or the critical depth
 // of the option when it is positive): walking down, sigma_f is the capped bottom stress of the
-// first increment past 10 OD for phi <= 33, and for denser sand the stress stored at the first
-// increment past 15 OD (33 < phi <= 36) or 20 OD (phi > 36); both ends take Nq * sigma_f when the
-// bottom stress exceeds it. At most the user's maximum unit bearing when one is given (> 0.001).
+// first increment past 10 OD for phi <= 33, and for denser sand S15 (33 < phi) or S20
+// (phi > 36), each stored at its first increment unless stored already; both ends take
+// Nq * sigma_f when the bottom stress exceeds it. At most the user's maximum unit bearing when
+// one is given (> 0.001). Updates stored.
 PointArray usaceUnitEndBearing(const IncrementTable& table,
                                const StressProfile& stress,
-                               const AnalysisInput& input);
+                               const AnalysisInput& input,
+                               UsaceStoredStresses& stored);
+
+// The USACE end-bearing walk of the tip pre-pass that opens every analysis pass, before any
+// method has run: as usaceUnitEndBearing, except that under critical-depth option 1 it takes the
+// critical depth of the stress profile (the method's own is not found yet). Only its stored
+// stresses remain.
+void runUsaceTipPrePass(const IncrementTable& table,
+                        const StressProfile& stress,
+                        const AnalysisInput& input,
+                        UsaceStoredStresses& stored);
 
 // The method for the first analysis pass: unit friction, skin friction limited by each
 // increment's maximum unit friction as given, end bearing and the tip pass for CapacityIndex 2.
 CapacityProfile computeUsaceCapacity(const IncrementTable& table,
                                      const StressProfile& stress,
-                                     const AnalysisInput& input);
+                                     const AnalysisInput& input,
+                                     UsaceStoredStresses& stored);
 
 }  // namespace vorne
 

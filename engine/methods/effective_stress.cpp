@@ -149,11 +149,20 @@ StressProfile computeStressProfile(IncrementTable& table, const AnalysisInput& i
   const std::size_t count = table.size();
   StressProfile profile{PointArray(count), PointArray(count), false, 0.0};
 
+  const double diameter = input.outsideDiameterInDepthUnits();
+  // Option 0 sweeps increments 2..N twice. The first runs with the stress accumulation, before
+  // the friction angles are filled from blow counts, and leaves zc at the value of the deepest
+  // sand increment: a deepest sand given only by its blow count counts with phi 0 there (10 OD).
+  double zc = 0.0;
   double stress = 0.0;
   for (std::size_t k = 0; k < count; ++k) {
     profile.effective.setTop(k, stress);
     stress += table[k].effectiveUnitWeight * table[k].thickness() * stressScale;
     profile.effective.setBottom(k, stress);
+    if (input.criticalDepthOption == 0 && k > 0 && table[k].isSand()) {
+      zc = criticalDepthDiameters(table[k].frictionAngle) * diameter;
+      profile.hasCriticalDepth = true;
+    }
   }
 
   for (std::size_t k = 0; k < count; ++k) {
@@ -168,26 +177,23 @@ StressProfile computeStressProfile(IncrementTable& table, const AnalysisInput& i
     }
   }
 
-  const double diameter = input.outsideDiameterInDepthUnits();
   if (input.criticalDepthOption == 0) {
-    // Each sand increment is capped at the depth of its own friction angle; a clay increment keeps
-    // the depth of the sand above it, or of the deepest sand when it lies above all sand.
-    double zc = 0.0;
-    for (std::size_t k = 0; k < count; ++k) {
-      if (table[k].isSand()) {
-        zc = criticalDepthDiameters(table[k].frictionAngle) * diameter;
-        profile.hasCriticalDepth = true;
-      }
-    }
+    // The second sweep starts from the first one's zc and resets it at each sand increment with
+    // the filled angle: each sand increment is capped at the depth of its own friction angle, a
+    // clay increment keeps the depth of the sand above it, or of the deepest sand when it lies
+    // above all sand. Increment 1 is capped by the value the sweep starts from.
     profile.criticalDepth = zc;
     for (std::size_t k = 0; k < count && profile.hasCriticalDepth; ++k) {
-      if (table[k].isSand()) zc = criticalDepthDiameters(table[k].frictionAngle) * diameter;
+      if (k > 0 && table[k].isSand()) {
+        zc = criticalDepthDiameters(table[k].frictionAngle) * diameter;
+      }
       capIncrement(table, profile, k, zc, stressScale);
     }
   } else {
     if (input.criticalDepthOption == 1) {
+      // Walking down from increment 2, like the option-0 sweeps.
       const double threshold = english ? kCriticalStressEnglish : kCriticalStressSi;
-      for (std::size_t k = 0; k < count && !profile.hasCriticalDepth; ++k) {
+      for (std::size_t k = 1; k < count && !profile.hasCriticalDepth; ++k) {
         if (profile.effective.bottom(k) > threshold) {
           profile.hasCriticalDepth = true;
           profile.criticalDepth = table[k].bottomDepth;

@@ -39,9 +39,12 @@ double phiFromBlowCount(double blowCount, double overburdenPsi);
 //   4. the critical depth by input.criticalDepthOption:
 //      0: per sand increment 10, 15 or 20 OD for phi < 33, 33..36, >= 36; a clay increment takes
 //         the value of the nearest sand increment above it, or of the deepest sand increment when
-//         none is above; a profile without sand has no critical depth;
-//      1: the bottom of the first increment whose bottom stress exceeds kCriticalStress*; none when
-//         no increment does (then the capped stress equals sigma'v everywhere);
+//         none is above, that one's angle taken before step 2 fills it (0 when it has only a blow
+//         count); increments 2..N set it, so a profile without sand below increment 1 has no
+//         critical depth;
+//      1: the bottom of the first increment from increment 2 on whose bottom stress exceeds
+//         kCriticalStress*; none when no increment does (then the capped stress equals sigma'v
+//         everywhere);
 //      2 (any other value): input.userCriticalDepth, or 0 when that is negative.
 //   5. sigma'c: equal to sigma'v above the critical depth, and the stress at the critical depth
 //      itself at and below it.

@@ -28,7 +28,10 @@ bool isConeMethod(CapacityIndex index) {
 }
 
 // Running integral from the surface of an area times a unit bearing that is linear inside each
-// increment; below the last increment the bearing at its bottom goes on.
+// increment; below the last increment the bearing at its bottom goes on. The averaging zone of a
+// deep tip can reach below the last increment (which ends up to one increment short of the
+// deepest soil depth); the deepest soil is all the profile says of it, and a zero there would
+// lower the bearing of the deepest tips.
 class BearingIntegral {
  public:
   BearingIntegral(const IncrementTable& table, const PointArray& bearing, double area)

@@ -102,6 +102,8 @@ std::vector<TzCurve> buildStations(const AnalysisInput& input, const CurveSettin
   for (std::size_t k = 0; k + 1 < points.size(); ++k) {
     const SoilPoint& upper = points[k];
     const SoilPoint& lower = points[k + 1];
+    // The 1e-6 tolerance keeps an interval typed 0.11 thick, which differences of binary depths
+    // can put just below 0.11, at three stations.
     if (lower.depth - upper.depth < 0.11 - 1.0e-6) continue;
     double top = 0.0;
     double bottom = 0.0;
@@ -117,15 +119,15 @@ std::vector<TzCurve> buildStations(const AnalysisInput& input, const CurveSettin
     }
     TzCurve station;
     station.soilType = upper.soilType == 1 && lower.soilType == 1 ? 1 : 2;
-    station.depth = top + psl;
-    station.frictionAngle = upper.frictionAngle;
-    stations.push_back(station);
-    station.depth = middle + psl;
-    station.frictionAngle = 0.5 * (upper.frictionAngle + lower.frictionAngle);
-    stations.push_back(station);
-    station.depth = bottom + psl;
-    station.frictionAngle = lower.frictionAngle;
-    stations.push_back(station);
+    const double angles[] = {upper.frictionAngle, 0.5 * (upper.frictionAngle + lower.frictionAngle),
+                             lower.frictionAngle};
+    const double depths[] = {top, middle, bottom};
+    for (int i = 0; i < 3; ++i) {
+      station.depth = depths[i] + psl;
+      station.depthBelowGround = depths[i] / settings.lengthUnit;
+      station.frictionAngle = angles[i];
+      stations.push_back(station);
+    }
   }
   return stations;
 }
@@ -139,10 +141,11 @@ double unitTransferAtDepth(const LoadTransferSource& source,
   if (n < 2 || !(settings.diameter > 0.0)) return 0.0;
   const std::size_t last = n - 1;
 
+  // Grid depths are j * dz in binary (3 * 0.2 is 0.6000000000000001): compare as decimal depths.
   std::size_t g = last;
-  if (depthBelowGround < d[last]) {
+  if (depthBelowGround < d[last] - kDepthTolerance) {
     g = 1;
-    while (g < last && !(d[g] > depthBelowGround)) ++g;
+    while (g < last && !(d[g] > depthBelowGround + kDepthTolerance)) ++g;
   }
   const double step = d[g] - d[g - 1];
   if (!(step > 0.0)) return 0.0;
@@ -241,14 +244,14 @@ LoadTransferCurves buildLoadTransferCurves(const AnalysisInput& input,
   for (std::size_t s = 0; s < curves.stations.size(); ++s) {
     TzCurve& station = curves.stations[s];
     if (s >= curves.stickupStations) {
-      const double depthBelowGround =
-          (station.depth - settings.stickupLength) / settings.lengthUnit;
-      station.maxUnitTransfer = unitTransferAtDepth(source, depthBelowGround, settings);
+      station.maxUnitTransfer = unitTransferAtDepth(source, station.depthBelowGround, settings);
     }
     fillTzCurve(station, settings);
   }
 
-  // The soil at the tip: the deepest soil station on the pile.
+  // The soil at the tip: the deepest soil station on the pile, at or above the tip. The station
+  // below the tip may lie in another layer the pile never reaches; the soil the pile ends in is
+  // the one above.
   const double tipDepth = settings.stickupLength + input.embeddedLength() * settings.lengthUnit;
   int tipSoilType = 2;
   double tipFrictionAngle = 0.0;
@@ -307,6 +310,7 @@ std::vector<VerificationCurve> buildVerificationCurves(const AnalysisInput& inpu
             upper->frictionAngle + (lower->frictionAngle - upper->frictionAngle) * fraction;
       }
       curve.depth = settings.stickupLength + depth * settings.lengthUnit;
+      curve.depthBelowGround = depth;
       curve.maxUnitTransfer = unitTransferAtDepth(source, depth, settings);
       fillTzCurve(curve, settings);
     }

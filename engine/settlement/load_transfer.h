@@ -20,12 +20,15 @@ namespace vorne {
 
 // Points of every t-z and Q-w curve, the origin included.
 inline constexpr std::size_t kCurvePoints = 10;
+// Depths [ft | m] closer than this are the same decimal depth.
+inline constexpr double kDepthTolerance = 1.0e-6;
 // Conversion of the movements the curves are tabulated in (inches) to metres.
 inline constexpr double kInchesPerMetre = 39.37;
 
 // Unit load transfer t against pile movement z at one station.
 struct TzCurve {
   double depth = 0.0;                               // from the pile top [in | m]
+  double depthBelowGround = 0.0;                    // y: below the ground surface [ft | m]
   int soilType = 2;                                 // 1 sand, 2 clay
   double frictionAngle = 0.0;                       // phi at the station [deg]
   double maxUnitTransfer = 0.0;                     // tmax [psi | kPa]
@@ -77,7 +80,8 @@ struct CurveSettings {
 //   then three stations per soil profile interval at least 0.11 thick (1e-6 tolerance): top
 //   z(k), bottom z(k+1) - 0.1 m (12 z(k+1) - 0.5 in), middle (top + bottom + 0.1) / 2 m
 //   ((top + bottom + 1.1) / 2 in), each shifted down by PSL; sand only when both ends are sand;
-//   phi of the top point, of the bottom point and their mean.
+//   phi of the top point, of the bottom point and their mean. A soil station's depthBelowGround
+//   is its depth as computed before the shift (in feet in English), not rebuilt from depth - PSL.
 // The soil point depths are those snapped to the increment.
 std::vector<TzCurve> buildStations(const AnalysisInput& input, const CurveSettings& settings);
 
@@ -85,10 +89,12 @@ std::vector<TzCurve> buildStations(const AnalysisInput& input, const CurveSettin
 std::size_t stickupStationCount(const CurveSettings& settings);
 
 // Maximum unit transfer tmax [psi | kPa] at depth y below the ground surface [ft | m], from the
-// slope of the cumulative skin friction: at the first grid point d_g deeper than y (d_g the last
-// point when y is at or beyond it), central (Q_{g+1} - Q_{g-1}) / 2 dz, or forward
-// (Q_{g+1} - Q_g) / dz when Q_{g-1} <= 1e-5, and (Q_g - Q_{g-1}) / dz at the last point; divided
-// by the perimeter pi D. A grid of fewer than two points gives 0.
+// slope of the cumulative skin friction: at the first grid point d_g deeper than y by more than
+// kDepthTolerance, so that a y on a grid depth takes the next point whatever the binary rounding
+// of either (d_g the last point when y is at or beyond it, within the same tolerance), central
+// (Q_{g+1} - Q_{g-1}) / 2 dz, or forward (Q_{g+1} - Q_g) / dz when Q_{g-1} <= 1e-5, and (Q_g -
+// Q_{g-1}) / dz at the last point; divided by the perimeter pi D. A grid of fewer than two points
+// gives 0.
 double unitTransferAtDepth(const LoadTransferSource& source,
                            double depthBelowGround,
                            const CurveSettings& settings);

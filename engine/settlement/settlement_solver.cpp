@@ -9,7 +9,6 @@ namespace vorne {
 SettlementPile SettlementPile::of(const AnalysisInput& input, std::size_t segmentCount) {
   const CurveSettings settings = CurveSettings::of(input);
   SettlementPile pile;
-  pile.groundDepth = settings.stickupLength;
   pile.totalLength = settings.stickupLength + input.embeddedLength() * settings.lengthUnit;
   pile.diameter = settings.diameter;
   pile.segmentCount = segmentCount < 1 ? 1 : segmentCount;
@@ -21,11 +20,10 @@ std::size_t settlementSegmentCount(const AnalysisInput& input) {
   return printedGridPoints(penetrationIntervals(input), input.printIncrement).size();
 }
 
-double unitTransferAt(const std::vector<TzCurve>& stations,
-                      double depth,
-                      double movement,
-                      double groundDepth) {
-  if (stations.empty() || depth < groundDepth - 1.0e-9) return 0.0;
+double unitTransferAt(const std::vector<TzCurve>& stations, double depth, double movement) {
+  // No cut-off at the ground surface: the stick-up stations carry tmax 0, so a segment middle
+  // between the last of them and the first soil station takes its share of the soil station.
+  if (stations.empty()) return 0.0;
   std::size_t below = 0;
   while (below < stations.size() && !(stations[below].depth > depth)) ++below;
   if (below == stations.size()) return stations.back().transferAt(movement);
@@ -74,7 +72,7 @@ SettlementSolution solveLoadSettlement(const SettlementPile& pile,
       int iterations = 0;
       while (true) {
         ++iterations;
-        const double t = unitTransferAt(stations, middle, guess, pile.groundDepth);
+        const double t = unitTransferAt(stations, middle, guess);
         transferred = perimeter * segmentLength * t;
         topLoad = bottomLoad + transferred;
         const double averageLoad = bottomLoad + transferred / 2.0;

@@ -28,7 +28,6 @@ inline constexpr double kSettlementTolerance = 0.0001;
 // The pile as the solution sees it.
 struct SettlementPile {
   double totalLength = 0.0;      // Lt = stick-up + embedded length [in | m]
-  double groundDepth = 0.0;      // stick-up: the ground surface below the top [in | m]
   double diameter = 0.0;         // OD [in | m]
   std::size_t segmentCount = 1;  // m >= 1
   AxialStiffness stiffness;
@@ -42,12 +41,9 @@ std::size_t settlementSegmentCount(const AnalysisInput& input);
 
 // Unit transfer [psi | kPa] at a depth from the pile top and a movement: the curve of the station
 // at that depth, or linear in depth between the station above and the first station below it;
-// the last station below the last one, the first above the first. Above the ground surface
-// (depth < groundDepth) nothing is transferred.
-double unitTransferAt(const std::vector<TzCurve>& stations,
-                      double depth,
-                      double movement,
-                      double groundDepth);
+// the last station below the last one, the first above the first. The stick-up stations have
+// tmax 0, which is all that keeps the stick-up from transferring load.
+double unitTransferAt(const std::vector<TzCurve>& stations, double depth, double movement);
 
 // One row of the load distribution: an accepted segment.
 struct LoadDistributionRow {

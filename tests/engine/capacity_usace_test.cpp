@@ -78,7 +78,8 @@ TEST(UsaceEndBearing, EachCriticalDepthOptionFreezesTheStress) {
     outline.userCriticalDepth = c.userDepth;
     outline.layers = {LayerSpec{0, 60, SoilType::Sand, 125, 30, 0.8, 20}};
     const Prepared r = prepare(outline, UnitSystem::English);
-    const PointArray q = usaceUnitEndBearing(r.table, r.stress, r.input);
+    UsaceStoredStresses stored;
+    const PointArray q = usaceUnitEndBearing(r.table, r.stress, r.input, stored);
     EXPECT_NEAR(q.bottom(45), 23.0 * c.frozenStress, 1e-9);
     EXPECT_NEAR(q.top(5), 23.0 * 0.125 * 5, 1e-9);
   }
@@ -92,7 +93,8 @@ TEST(UsaceEndBearing, OptionOneWithoutThresholdNeverFreezes) {
   outline.layers = {LayerSpec{0, 60, SoilType::Sand, 50, 30, 0.8, 20}};
   const Prepared r = prepare(outline, UnitSystem::English);
   EXPECT_FALSE(usaceCriticalDepth(r.table, r.stress, r.input).hasDepth);
-  const PointArray q = usaceUnitEndBearing(r.table, r.stress, r.input);
+  UsaceStoredStresses stored;
+  const PointArray q = usaceUnitEndBearing(r.table, r.stress, r.input, stored);
   EXPECT_NEAR(q.bottom(55), 23.0 * 0.05 * 56, 1e-9);
 }
 
@@ -103,7 +105,8 @@ TEST(UsaceEndBearing, DenseSandStoresItsStressOnce) {
   outline.outsideDiameter = 12.0;
   outline.layers = {LayerSpec{0, 60, SoilType::Sand, 125, 37, 0.8, 20}};
   const Prepared r = prepare(outline, UnitSystem::English);
-  const PointArray q = usaceUnitEndBearing(r.table, r.stress, r.input);
+  UsaceStoredStresses stored;
+  const PointArray q = usaceUnitEndBearing(r.table, r.stress, r.input, stored);
   EXPECT_NEAR(q.bottom(50), 62.0 * 0.125 * 20, 1e-9);
   EXPECT_NEAR(q.bottom(15), 62.0 * 0.125 * 16, 1e-9);
 }
@@ -120,7 +123,8 @@ TEST(UsaceCapacity, ClosedPipeInUniformClay) {
   for (UnitSystem units : {UnitSystem::English, UnitSystem::Si}) {
     SCOPED_TRACE(units == UnitSystem::English ? "English" : "SI");
     const Prepared r = prepare(outline, units);
-    const CapacityProfile c = computeUsaceCapacity(r.table, r.stress, r.input);
+    UsaceStoredStresses stored;
+    const CapacityProfile c = computeUsaceCapacity(r.table, r.stress, r.input, stored);
     const double toKips = units == UnitSystem::English ? 1.0 : 1.0 / kKipToKn;
     // The SI adhesion (24 and 72 kPa) rounds 0.5 and 1.5 ksf: alpha 0.75125 at 47.88 kPa.
     EXPECT_NEAR(c.skinFriction[50] * toKips, skin, 2e-3 * skin);

@@ -111,6 +111,17 @@ TEST(CriticalDepth, OptionZeroCapsClayAboveAllSandByTheDeepestSand) {
   const StressRun r = run(outline, UnitSystem::English);
   EXPECT_NEAR(r.stress.capped.bottom(15), 1.0, kTight);
 
+  // A deepest sand given by its blow count alone counts with phi 0 (10 D) for the clay above all
+  // sand, though its filled angle (36.75 deg at 35 psi) caps the sand itself at 20 D.
+  ProjectOutline byBlowCount = outline;
+  byBlowCount.layers[1].frictionAngle = 37.0;  // 20 D of its own
+  byBlowCount.layers.push_back({.top = 40, .bottom = 60, .frictionAngle = 0, .blowCount = 30});
+  const StressRun filled = run(byBlowCount, UnitSystem::English);
+  EXPECT_NEAR(filled.stress.capped.bottom(15), 1.0, kTight);  // 100 pcf * 10 ft
+  EXPECT_NEAR(filled.stress.capped.bottom(30), 2.0, kTight);  // phi 37: 20 ft
+  EXPECT_GT(filled.table[50].frictionAngle, 36.0);
+  EXPECT_NEAR(filled.stress.capped.bottom(50), 2.0, kTight);
+
   ProjectOutline clayOnly = outline;
   clayOnly.layers.pop_back();
   const StressRun noSand = run(clayOnly, UnitSystem::English);

@@ -120,6 +120,34 @@ TEST(UnitTransferAtDepth, ForwardCentralAndLastIntervalSlopes) {
   }
 }
 
+// A station on a grid depth takes the next grid point whatever the binary rounding: 3 * 0.2 is
+// 0.6000000000000001, and a depth rebuilt as 1.48 - 1.28 is 0.19999999999999996.
+TEST(UnitTransferAtDepth, StationOnAGridDepthTakesTheNextPoint) {
+  AnalysisInput input;
+  input.units = static_cast<int>(UnitSystem::Si);
+  input.pile.outsideDiameter = 1000.0 / kPi;  // pi D = 1 m: tmax is the slope
+  const CurveSettings settings = CurveSettings::of(input);
+  LoadTransferSource source;
+  for (int j = 0; j <= 6; ++j) {
+    source.penetration.push_back(j * 0.2);
+    source.skinFriction.push_back(j * j * 1.0);  // central slopes (Q_{g+1} - Q_{g-1}) / 0.4 = 10 g
+  }
+  struct Case {
+    const char* name;
+    double depth, expected;
+  };
+  const Case kCases[] = {
+      {"decimal 0.6 takes the point at 0.8", 0.6, 40.0},
+      {"0.2 rebuilt below it takes the point at 0.4", 1.48 - 1.28, 20.0},
+      {"short of 0.6 by more than the tolerance", 0.599998, 30.0},
+      {"the last point itself", 6 * 0.2, (36.0 - 25.0) / 0.2},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_NEAR(unitTransferAtDepth(source, c.depth, settings), c.expected, 1e-9);
+  }
+}
+
 TEST(UnitTransferAtDepth, SiDividesTheSlopeByThePerimeterInMetres) {
   AnalysisInput input;
   input.units = static_cast<int>(UnitSystem::Si);

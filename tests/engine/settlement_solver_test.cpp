@@ -36,10 +36,9 @@ QwCurve linearTip(double qmax, double w1) {
   return tip;
 }
 
-SettlementPile pileOf(double length, double ae, std::size_t segments, double groundDepth = 0.0) {
+SettlementPile pileOf(double length, double ae, std::size_t segments) {
   SettlementPile pile;
   pile.totalLength = length;
-  pile.groundDepth = groundDepth;
   pile.diameter = 12.0;
   pile.segmentCount = segments;
   pile.stiffness = AxialStiffness({{0.0, ae}, {length, ae}});
@@ -132,11 +131,16 @@ TEST(AxialStiffness, UnusableInputIsNamed) {
 TEST(UnitTransferAt, StationAloneInterpolatedInDepthAndLastBelow) {
   const std::vector<TzCurve> stations = {linearStation(10.0, 2.0, 1.0),
                                          linearStation(20.0, 4.0, 1.0)};
-  EXPECT_NEAR(unitTransferAt(stations, 10.0, 5.0, 0.0), 2.0, kRounding);
-  EXPECT_NEAR(unitTransferAt(stations, 15.0, 5.0, 0.0), 3.0, kRounding);
-  EXPECT_NEAR(unitTransferAt(stations, 30.0, 5.0, 0.0), 4.0, kRounding);
-  EXPECT_NEAR(unitTransferAt(stations, 5.0, 5.0, 0.0), 2.0, kRounding);
-  EXPECT_EQ(unitTransferAt(stations, 12.0, 5.0, 15.0), 0.0);  // above the ground surface
+  EXPECT_NEAR(unitTransferAt(stations, 10.0, 5.0), 2.0, kRounding);
+  EXPECT_NEAR(unitTransferAt(stations, 15.0, 5.0), 3.0, kRounding);
+  EXPECT_NEAR(unitTransferAt(stations, 30.0, 5.0), 4.0, kRounding);
+  EXPECT_NEAR(unitTransferAt(stations, 5.0, 5.0), 2.0, kRounding);
+
+  // Between the last stick-up station (tmax 0) and the first soil station: its share of the soil
+  // station, with no cut-off at the ground surface (here at 40).
+  const std::vector<TzCurve> withStickup = {linearStation(39.9, 0.0, 1.0),
+                                            linearStation(40.0, 2.0, 1.0)};
+  EXPECT_NEAR(unitTransferAt(withStickup, 39.925, 5.0), 0.25 * 2.0, kRounding);
 }
 
 TEST(SettlementSolver, NoShaftResistanceCarriesTheTipLoadToTheHead) {
@@ -181,7 +185,7 @@ TEST(SettlementSolver, RigidPileMovesAsOneBodyInOneRepetitionPerSegment) {
 TEST(SettlementSolver, StickupShortensElasticallyAndTransfersNothing) {
   const double ae = 2.0e6;
   // 100 in pile, 40 in of it above the ground; 10 segments of 10 in.
-  const SettlementPile pile = pileOf(100.0, ae, 10, 40.0);
+  const SettlementPile pile = pileOf(100.0, ae, 10);
   const std::vector<TzCurve> stations = {
       linearStation(0.0, 0.0, 0.01), linearStation(20.0, 0.0, 0.01), linearStation(39.9, 0.0, 0.01),
       linearStation(40.0, 3.0, 0.01), linearStation(100.0, 3.0, 0.01)};
