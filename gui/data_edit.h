@@ -1,0 +1,73 @@
+// The numeric field of every dialog: a line edit that takes a number or an arithmetic expression,
+// checks it when the user leaves it or presses Enter, shows the cleaned value and names its unit in
+// the label beside it. The rules (evaluation, bounds, integers, the shown text) live in
+// base/numeric_entry; this widget adds the keys, the message box and the focus.
+#pragma once
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+
+#include "base/numeric_entry.h"
+
+class TDataEdit : public QLineEdit {
+  Q_OBJECT
+
+ public:
+  explicit TDataEdit(QWidget* parent = nullptr);
+
+  // Label text without the unit.
+  const QString& Caption() const { return m_caption; }
+  void setCaption(const QString& caption);
+  // The label beside the edit: it shows Caption and the unit, and is enabled with the edit.
+  QLabel* EditLabel() const { return m_editLabel; }
+  void setEditLabel(QLabel* label);
+
+  bool Hex() const { return m_rules.hex(); }
+  void setHex(bool hex);
+  // With IntegerOnly the bounds are clamped to the 32-bit range.
+  bool IntegerOnly() const { return m_rules.integerOnly(); }
+  void setIntegerOnly(bool integerOnly);
+  double MinVal() const { return m_rules.minVal(); }
+  double MaxVal() const { return m_rules.maxVal(); }
+  // A minimum above the maximum is lowered to it (and the reverse); the shown number is moved
+  // into the new range.
+  void setMinVal(double value);
+  void setMaxVal(double value);
+
+  // Evaluates the current text; throws vorne::EExpressionError when it cannot be evaluated.
+  double Number() const;
+  // Shows value clamped into [MinVal, MaxVal].
+  void setNumber(double value);
+
+  // 1 English, 2 SI, 3 unit template shown unchanged; clamped into 1..3.
+  int Units() const { return m_units; }
+  void setUnits(int units);
+  // Unit template with the tokens F, F1, ..., L2 ("F/L2^2"); empty: no unit in the label.
+  const QString& UnitsString() const { return m_unitsString; }
+  void setUnitsString(const QString& unitsString);
+
+  // The exit check: evaluates, checks integer-only and the bounds, and on success shows the
+  // cleaned value. A value out of bounds is replaced by the violated bound. Every failure shows
+  // its message in a message box and gives the focus back to the edit. Returns success.
+  bool Validate();
+  // Whether the last exit check succeeded (true until the first check).
+  bool isValid() const { return m_valid; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void refreshLabel();
+  bool focusStaysInForm() const;
+
+  vorne::NumericEntryRules m_rules;
+  QString m_caption;
+  QString m_unitsString;
+  QPointer<QLabel> m_editLabel;
+  int m_units = 1;
+  bool m_valid = true;
+  bool m_checking = false;
+};
