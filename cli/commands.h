@@ -17,6 +17,7 @@ struct RunCommand {
   QString outputFolder;  // empty: beside the project
   bool json = false;
   bool quiet = false;  // no summary (batch children)
+  QString workbook;    // --xlsx: every enabled graph into this workbook; empty: none
 };
 
 struct BatchCommand {

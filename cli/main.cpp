@@ -11,7 +11,7 @@ using namespace vorne;
 namespace {
 
 const char* const kUsage =
-    "usage: vorne run PROJECT [--output-dir DIR] [--json]\n"
+    "usage: vorne run PROJECT [--output-dir DIR] [--json] [--xlsx FILE]\n"
     "       vorne batch PROJECT... [-j N] [--output-dir DIR]\n"
     "       vorne convert PROJECT [--units english|si] --output FILE\n"
     "       vorne --help | --version\n"
@@ -20,7 +20,8 @@ const char* const kUsage =
     "         prints the capacity at the pile tip of every selected method and the\n"
     "         load-settlement curve; --json prints the same as JSON. The report (.vr6o), plot\n"
     "         data (.vr6p) and GRLWEAP input (.gwi) go beside the project or into DIR. The\n"
-    "         project file itself is never written.\n"
+    "         project file itself is never written. --xlsx writes every graph of the run\n"
+    "         into the spreadsheet workbook FILE (.xlsx), with its data and a chart each.\n"
     "batch    analyses many projects, N at a time (default 1), each in its own process, with a\n"
     "         progress line per project and a list of failures at the end.\n"
     "convert  opens a project of either layout, switches its unit system when asked, and saves\n"
@@ -70,6 +71,8 @@ int main(int argc, char** argv) {
       } else if (arg == "--output-dir") {
         if (!takeValue(args, i, command.outputFolder))
           return usageError("--output-dir needs a folder");
+      } else if (arg == "--xlsx") {
+        if (!takeValue(args, i, command.workbook)) return usageError("--xlsx needs a file");
       } else if (arg.startsWith("-") && arg != "-") {
         return usageError("unknown option " + arg);
       } else if (command.project.isEmpty()) {

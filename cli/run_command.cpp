@@ -9,6 +9,7 @@
 #include "base/io_error.h"
 #include "cli/commands.h"
 #include "cli/run_summary.h"
+#include "plot/xlsx_export.h"
 
 namespace vorne {
 
@@ -40,6 +41,31 @@ bool writeIfAbsentOrEqual(const QString& path, const QByteArray& text, QString& 
     return false;
   }
   return true;
+}
+
+// Every graph the desktop program's Graphics menu would offer after this run, into one workbook.
+int exportWorkbook(const QString& workbook,
+                   const TProgramData& project,
+                   TMainGraphs& graphs,
+                   const AnalysisRunResult& run) {
+  GraphicsMenuState state;
+  state.resultsAvailable = run.ResultsAvailable;
+  state.plotFileExists = QFileInfo::exists(run.files.plotFile);
+  state.extraTzDepths = project.ExtraTzDepths == 1;
+  state.tension = project.LoadingType == 1;
+  const auto enabled = exportPlotsEnabled(state);
+  const auto list = exportPlotList(graphs);
+  std::vector<const TGraphPlot*> chosen;
+  for (int i = 0; i < kExportPlotCount; ++i) {
+    if (enabled[static_cast<std::size_t>(i)]) chosen.push_back(list[static_cast<std::size_t>(i)]);
+  }
+  const WorkbookExportResult exported =
+      exportGraphsToWorkbook(chosen, QFileInfo(workbook).absoluteFilePath());
+  if (!exported.ok) {
+    complain(exported.message);
+    return kExitFailed;
+  }
+  return kExitOk;
 }
 
 }  // namespace
@@ -146,6 +172,7 @@ int runProject(const RunCommand& command) {
     const QByteArray text = command.json ? summaryJson(summary) : summaryText(summary);
     std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
   }
+  if (!command.workbook.isEmpty()) return exportWorkbook(command.workbook, project, graphs, result);
   return kExitOk;
 }
 

@@ -83,6 +83,8 @@ void RunnerTest::badInputGivesAMessageAndStatus_data() {
   QTest::newRow("run without project") << QStringList{"run"} << 2 << "run needs a project file";
   QTest::newRow("unknown option") << QStringList{"run", "x.vr6d", "--fast"} << 2
                                   << "unknown option --fast";
+  QTest::newRow("workbook without a file")
+      << QStringList{"run", "x.vr6d", "--xlsx"} << 2 << "--xlsx needs a file";
   QTest::newRow("missing project")
       << QStringList{"run", "missing.vr6d"} << 1 << "vorne: missing.vr6d: no such file";
   QTest::newRow("folder as project") << QStringList{"run", "."} << 1 << "vorne: .: not a file";
