@@ -158,10 +158,12 @@ int32_t AnalysisRun::execute() {
 
   // Both checks are strict: a profile that ends exactly at the required depth runs.
   const double requiredSoilDepth = input.requiredSoilDepth();
-  if (input.soilPoints.back().depth < requiredSoilDepth) {
+  // A profile that ends on the required depth runs: the depths compare as decimal depths.
+  constexpr double kDepthTie = 1.0e-6;
+  if (input.soilPoints.back().depth < requiredSoilDepth - kDepthTie) {
     writeNoSoilWarning(m_console, requiredSoilDepth, labels);
   }
-  if (input.deepestSoilDepth < requiredSoilDepth) {
+  if (input.deepestSoilDepth < requiredSoilDepth - kDepthTie) {
     writeShallowProfileStop(m_report, input.deepestSoilDepth, requiredSoilDepth, labels);
     return kVorneStatusStopped;
   }

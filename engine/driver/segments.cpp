@@ -15,11 +15,15 @@ long long segmentCount(double deepestSoilDepth, double lengthIncrement) {
 }
 
 void snapSoilPointDepths(std::vector<SoilPoint>& points, double lengthIncrement) {
+  // Gaps compare with dz/2 and dz as decimal lengths: a layer typed exactly half an increment
+  // thick is widened, and one exactly an increment thick kept, whatever the binary rounding of
+  // the depths in either unit system.
+  const double tie = 1.0e-6 * lengthIncrement;
   for (std::size_t k = 0; k + 1 < points.size(); ++k) {
     const double gap = points[k + 1].depth - points[k].depth;
-    if (gap < lengthIncrement / 2.0) {
+    if (gap < lengthIncrement / 2.0 - tie) {
       points[k + 1].depth = points[k].depth;
-    } else if (gap < lengthIncrement) {
+    } else if (gap < lengthIncrement - tie) {
       points[k + 1].depth = points[k].depth + lengthIncrement;
     }
   }

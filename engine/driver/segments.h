@@ -15,7 +15,7 @@ namespace vorne {
 long long segmentCount(double deepestSoilDepth, double lengthIncrement);
 
 // Thin-layer adjustment of the soil point depths to the increment dz, top to bottom, each gap
-// measured from the already adjusted depth above:
+// measured from the already adjusted depth above and compared within 1e-6 dz:
 //   gap < dz/2        -> the lower point moves up to the upper one (the change becomes a step);
 //   dz/2 <= gap < dz  -> the lower point moves to one increment below the upper one;
 //   gap >= dz         -> unchanged.

@@ -223,7 +223,7 @@ double fhwaDisplacedVolume(const AnalysisInput& input, TipMarker plugState) {
   if (plugState == TipMarker::Unplugged) volume = annulus;
   if (pile.enhancedEndLength > 0.001 && pile.enhancedEndInsideDiameter < 1e-5) volume = fullSection;
   if (pile.pileType == 6 && userTipArea) volume = pile.noncircularTipArea;
-  return english ? volume : volume / 0.0929;
+  return english ? volume : volume / kSquareMetresPerSquareFoot;
 }
 
 std::vector<TipMarker> fhwaPlugState(const IncrementTable& table,

@@ -2,7 +2,7 @@
 // friction from Nordlund's lateral stress, friction-angle ratio and correction charts against the
 // displaced volume and taper, and sand end bearing from Thurman's N'q and alpha-t charts with the
 // limiting tip resistance. (Nordlund, 1963, 1979; FHWA-DP-66-1, Hannigan et al., 1998, ch. 9.)
-// Every chart is read in English units; SI strengths are divided by 47.88 first.
+// Every chart is read in English units; SI strengths are divided by 47.880259 first.
 #ifndef VORNE_ENGINE_METHODS_CAPACITY_FHWA_H
 #define VORNE_ENGINE_METHODS_CAPACITY_FHWA_H
 
@@ -12,11 +12,12 @@
 #include "methods/capacity_profile.h"
 #include "methods/effective_stress.h"
 #include "methods/soil_profile.h"
+#include "methods/unit_constants.h"
 
 namespace vorne {
 
 // kPa per ksf in the chart conversions of this method.
-inline constexpr double kFhwaKpaPerKsf = 47.88;
+inline constexpr double kFhwaKpaPerKsf = kKpaPerKsf;
 
 // Clay adhesion chart: 1 sand above the clay, 2 soft clay above (su < 0.8 ksf), 3 stiff clay
 // above (su >= 0.8 ksf), also used for clay met before any chart was chosen (clay at the surface).
@@ -58,7 +59,7 @@ std::vector<FhwaClayChart> fhwaClayCharts(const IncrementTable& table, const Ana
 // Displaced volume V [ft3/ft] of the pile section for a sand increment whose plug state (from the
 // tip pass of index 1) is plugState: the annulus, or the noncircular tip area when given; the full
 // section when plugged; the annulus when unplugged; the full section for a closed enhanced end;
-// the noncircular tip area for an H-pile that has one. SI areas [m2] are divided by 0.0929.
+// the noncircular tip area for an H-pile that has one. SI areas [m2] are divided by 0.09290304.
 double fhwaDisplacedVolume(const AnalysisInput& input, TipMarker plugState);
 
 // Plug state of every grid point for the sand rule: the choice the tip pass makes for index 1 under
@@ -89,8 +90,8 @@ SkinFrictionProfile computeFhwaSkinFriction(const IncrementTable& table,
                                             const AnalysisInput& input);
 
 // Unit end bearing at the increment ends [ksf | kPa]: 9 su in clay; in sand
-// alpha-t * N'q * sigma'v, at most qL (chart value times 2 ksf, or 2 * 47.88 kPa) and at most the
-// user's maximum unit bearing.
+// alpha-t * N'q * sigma'v, at most qL (chart value times 2 ksf, or 2 * 47.880259 kPa) and at most
+// the user's maximum unit bearing.
 PointArray fhwaUnitEndBearing(const IncrementTable& table,
                               const StressProfile& stress,
                               const AnalysisInput& input);

@@ -22,18 +22,15 @@ constexpr std::array<double, 13> kChartFactors{1.0, 1.6, 2.7, 4.4, 7.4, 23,   30
 
 // A stored stress counts as set above this value [ksf | kPa].
 constexpr double kStressSet = 1e-5;
+// Depths closer than this are the same decimal depth [ft | m].
+constexpr double kDepthTie = 1e-6;
 
 }  // namespace
 
 double usaceAdhesion(double undrainedShearStrength, bool english) {
-  const double su = undrainedShearStrength;
-  if (english) {
-    if (su <= 0.5) return 1.0;
-    if (su <= 1.5) return 1.0 - 0.5 * (su - 0.5);
-    return 0.5;
-  }
-  if (su <= 24.0) return 1.0;
-  if (su <= 72.0) return 1.0 - 0.5 * (su - 24.0) / 48.0;
+  const double su = english ? undrainedShearStrength : undrainedShearStrength / kKpaPerKsf;
+  if (su <= 0.5) return 1.0;
+  if (su <= 1.5) return 1.0 - 0.5 * (su - 0.5);
   return 0.5;
 }
 
@@ -68,8 +65,7 @@ UsaceCriticalDepth usaceCriticalDepth(const IncrementTable& table,
     result.hasDepth = true;
     result.depth = input.userCriticalDepth;
   } else if (input.criticalDepthOption == 1) {
-    const double threshold =
-        input.isEnglish() ? kUsaceCriticalStressEnglish : kUsaceCriticalStressSi;
+    const double threshold = kCriticalDepthStress.of(input.isEnglish());
     for (std::size_t k = 0; k < table.size(); ++k) {
       if (stress.effective.bottom(k) > threshold) {
         result.hasDepth = true;
@@ -122,9 +118,10 @@ struct EndBearingDepths {
 EndBearingDepths endBearingDepths(const AnalysisInput& input, const UsaceCriticalDepth& critical) {
   EndBearingDepths depths;
   const double diameter = input.outsideDiameterInDepthUnits();
-  depths.depth10 = 1.0 + 10.0 * diameter;
-  depths.depth15 = 1.0 + 15.0 * diameter;
-  depths.depth20 = 1.0 + 20.0 * diameter;
+  const double offset = kUsaceCriticalDepthOffset.of(input.isEnglish());
+  depths.depth10 = offset + 10.0 * diameter;
+  depths.depth15 = offset + 15.0 * diameter;
+  depths.depth20 = offset + 20.0 * diameter;
   if (input.criticalDepthOption > 0) {
     depths.freezes = critical.hasDepth;
     depths.depth10 = depths.depth15 = depths.depth20 = critical.depth;
@@ -147,13 +144,17 @@ PointArray walkEndBearing(const IncrementTable& table,
     // The walk runs over every increment, clay included (its angle is 0, so past 1 + 10 OD it
     // freezes the capped clay stress that the sand below then uses), as the critical depths are
     // measured from the surface whatever the layering.
+    // Depths compare as decimal depths: an increment top on a critical depth is not past it in
+    // either unit system.
     if (depths.freezes) {
-      if (phi <= 33.0 && top > depths.depth10 && frozen < kStressSet) frozen = cappedBottom;
-      if (phi > 33.0 && top > depths.depth15) {
+      if (phi <= 33.0 && top > depths.depth10 + kDepthTie && frozen < kStressSet) {
+        frozen = cappedBottom;
+      }
+      if (phi > 33.0 && top > depths.depth15 + kDepthTie) {
         if (stored.at15Diameters < kStressSet && phi <= 36.0) stored.at15Diameters = cappedBottom;
         frozen = stored.at15Diameters;
       }
-      if (phi > 36.0 && top > depths.depth20) {
+      if (phi > 36.0 && top > depths.depth20 + kDepthTie) {
         if (stored.at20Diameters < kStressSet) stored.at20Diameters = cappedBottom;
         frozen = stored.at20Diameters;
       }

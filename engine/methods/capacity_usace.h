@@ -9,16 +9,12 @@
 #include "methods/capacity_profile.h"
 #include "methods/effective_stress.h"
 #include "methods/soil_profile.h"
+#include "methods/unit_constants.h"
 
 namespace vorne {
 
-// Effective stress [ksf | kPa] past which critical-depth option 1 places this method's own
-// critical depth, at the middle of the first increment whose bottom stress exceeds it.
-inline constexpr double kUsaceCriticalStressEnglish = 3.5;
-inline constexpr double kUsaceCriticalStressSi = 168.0;
-
-// Adhesion factor from su [ksf | kPa]: 1 up to 0.5 ksf (24 kPa), falling linearly to 0.5 at
-// 1.5 ksf (72 kPa), 0.5 above.
+// Adhesion factor from su [ksf | kPa]: 1 up to 0.5 ksf, falling linearly to 0.5 at 1.5 ksf, 0.5
+// above; an SI su is converted to ksf first (thresholds 23.94 and 71.82 kPa).
 double usaceAdhesion(double undrainedShearStrength, bool english);
 
 // Interface friction angle delta [deg] from phi and PileType: 0.75 phi for steel pipe and the
@@ -30,7 +26,7 @@ double usaceInterfaceFrictionAngle(double frictionAngle, int pileType);
 double usaceBearingFactor(double frictionAngle);
 
 // The critical depth [ft | m] the end bearing uses for input.criticalDepthOption > 0 (option 1:
-// the middle of the first increment whose bottom sigma'v exceeds kUsaceCriticalStress*; option 2
+// the middle of the first increment whose bottom sigma'v exceeds kCriticalDepthStress; option 2
 // or more: the user's depth). hasDepth is false for option 0, and for option 1 when no increment
 // exceeds the threshold (then the end-bearing stress is never frozen).
 struct UsaceCriticalDepth {
@@ -61,7 +57,7 @@ struct UsaceStoredStresses {
 
 // Unit end bearing at the increment ends [ksf | kPa]. Clay: 9 su. Sand: Nq(phi) * sigma'v, with
 // sigma'v replaced by a frozen stress sigma_f once the pile is past the critical depth of its
-// friction angle (1 + 10, 15 or 20 OD [ft | m] for phi <= 33, 33..36, > 36, or the critical depth
+// friction angle (1 ft + 10, 15 or 20 OD for phi <= 33, 33..36, > 36, or the critical depth
 // of the option when it is positive): walking down, sigma_f is the capped bottom stress of the
 // first increment past 10 OD for phi <= 33, and for denser sand S15 (33 < phi) or S20
 // (phi > 36), each stored at its first increment unless stored already; both ends take

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <span>
 
+#include "methods/unit_constants.h"
+
 namespace vorne {
 
 namespace {
@@ -78,7 +80,7 @@ double phiBetweenCurvesBAndC(double n, double s) {
 }
 
 double toPsi(double stress, bool english) {
-  return english ? stress * 1000.0 / 144.0 : stress / 6.8948;
+  return english ? stress * 1000.0 / 144.0 : stress / kKpaPerPsi;
 }
 
 // sigma'v at the critical depth zc, from the increment whose bottom first reaches it; false when zc
@@ -192,7 +194,7 @@ StressProfile computeStressProfile(IncrementTable& table, const AnalysisInput& i
   } else {
     if (input.criticalDepthOption == 1) {
       // Walking down from increment 2, like the option-0 sweeps.
-      const double threshold = english ? kCriticalStressEnglish : kCriticalStressSi;
+      const double threshold = kCriticalDepthStress.of(english);
       for (std::size_t k = 1; k < count && !profile.hasCriticalDepth; ++k) {
         if (profile.effective.bottom(k) > threshold) {
           profile.hasCriticalDepth = true;

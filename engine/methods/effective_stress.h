@@ -18,11 +18,6 @@ struct StressProfile {
   double criticalDepth = 0.0;
 };
 
-// Effective overburden at which critical-depth option 1 places the critical depth [ksf | kPa].
-// The SI value is the conversion of 3.5 ksf, not the 185 kPa of the report line.
-inline constexpr double kCriticalStressEnglish = 3.5;
-inline constexpr double kCriticalStressSi = 167.58;
-
 // Friction angle [deg] from an SPT blow count N > 0 and the effective overburden s [psi], from
 // three curves of phi against N at s = 0, 20 and 40 psi blended linearly in s. From 40 psi on the
 // 40 psi curve is read with N held within 10..90 (31 deg at N <= 10, 44 deg at N >= 90). N <= 0
@@ -43,7 +38,7 @@ double phiFromBlowCount(double blowCount, double overburdenPsi);
 //         count); increments 2..N set it, so a profile without sand below increment 1 has no
 //         critical depth;
 //      1: the bottom of the first increment from increment 2 on whose bottom stress exceeds
-//         kCriticalStress*; none when no increment does (then the capped stress equals sigma'v
+//         kCriticalDepthStress (3.5 ksf; in SI its conversion, not the 185 kPa of the report line); none when no increment does (then the capped stress equals sigma'v
 //         everywhere);
 //      2 (any other value): input.userCriticalDepth, or 0 when that is negative.
 //   5. sigma'c: equal to sigma'v above the critical depth, and the stress at the critical depth

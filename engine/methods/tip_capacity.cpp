@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "methods/capacity_api.h"
+#include "methods/unit_constants.h"
 
 namespace vorne {
 
@@ -105,6 +106,11 @@ PointArray soilPlugFriction(const IncrementTable& table,
   return accumulated;
 }
 
+double selfWeightWaterDepth(bool english) {
+  // No input supplies the depth, and a missing one is below kShallowWaterDepth.
+  return kDefaultWaterDepth.of(english);
+}
+
 double pileSelfWeight(const AnalysisInput& input, double depth) {
   const bool english = input.isEnglish();
   const PileProperties& pile = input.pile;
@@ -115,11 +121,11 @@ double pileSelfWeight(const AnalysisInput& input, double depth) {
       (scale * scale);
   if (pile.sectionArea > 1.0e-6) area = english ? pile.sectionArea / 144.0 : pile.sectionArea;
 
-  double unitWeight = english ? 0.49 : 76.97263;                   // steel [kcf | kN/m3]
-  if (pile.pileType == 2) unitWeight = english ? 0.05 : 7.85435;   // timber
-  if (pile.pileType == 3) unitWeight = english ? 0.15 : 23.56305;  // precast concrete
-  const double waterUnitWeight = english ? 0.0624 : 9.8;
-  const double zw = kSelfWeightWaterDepth;
+  double unitWeight = kSteelUnitWeight.of(english);  // [kcf | kN/m3]
+  if (pile.pileType == 2) unitWeight = kTimberUnitWeight.of(english);
+  if (pile.pileType == 3) unitWeight = kConcreteUnitWeight.of(english);
+  const double waterUnitWeight = kWaterUnitWeight.of(english);
+  const double zw = selfWeightWaterDepth(english);
   if (depth <= zw) return unitWeight * area * depth;
   return unitWeight * area * zw + (unitWeight - waterUnitWeight) * area * (depth - zw);
 }

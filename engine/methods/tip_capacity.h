@@ -13,8 +13,9 @@
 
 namespace vorne {
 
-// Depth of the water table for the submerged self weight [ft | m]. No input supplies it.
-inline constexpr double kSelfWeightWaterDepth = 0.1;
+// Depth of the water table for the submerged self weight [ft | m]. No input supplies it, so it
+// is always kDefaultWaterDepth, the value a depth below kShallowWaterDepth takes.
+double selfWeightWaterDepth(bool english);
 
 // What one method hands to the tip pass. The arrays are sized for the increment table.
 struct TipPassInput {
@@ -42,7 +43,7 @@ PointArray soilPlugFriction(const IncrementTable& table,
                             const TipPassInput& method);
 
 // Self weight of the embedded pile down to depth [kip | kN]: steel area (or SectionArea) times the
-// unit weight of the pile type, submerged below kSelfWeightWaterDepth.
+// unit weight of the pile type, submerged below selfWeightWaterDepth.
 double pileSelfWeight(const AnalysisInput& input, double depth);
 
 // The tip pass: builds the method's CapacityProfile on the penetration grid from its skin

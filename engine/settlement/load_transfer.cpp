@@ -5,6 +5,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "methods/unit_constants.h"
+
 namespace vorne {
 namespace {
 
@@ -27,10 +29,6 @@ constexpr Table kTipRatio = {0.0625, 0.125, 0.25, 0.5, 0.75, 0.9, 1.0, 1.0, 1.0}
 // Tip, USACE: movement in inches.
 constexpr Table kUsaceTipMovementIn = {0.0001, 0.005, 0.01, 0.05, 0.1, 0.2, 0.5, 1.0, 2.0};
 
-// psf per psi and per kPa, for the hyperbolic sand curve, which is tabulated in psf.
-constexpr double kPsfPerPsi = 144.0;
-constexpr double kPsfPerKpa = 20.89;
-
 // Linear interpolation on a curve of points (x_i, y_i) from the origin: y_0 below x_0, the last y
 // beyond the last point. A zero-width step takes the value after it.
 double interpolateCurve(const std::array<double, kCurvePoints>& x,
@@ -45,6 +43,13 @@ double interpolateCurve(const std::array<double, kCurvePoints>& x,
     }
   }
   return y[kCurvePoints - 1];
+}
+
+// Whether a soil profile interval is thick enough for stations: 0.11 ft (0.033528 m). The 1e-6
+// tolerance keeps an interval typed exactly that thick, which differences of binary depths can
+// put just below it, at three stations.
+bool isStationInterval(const SoilPoint& upper, const SoilPoint& lower, const CurveSettings& s) {
+  return lower.depth - upper.depth >= kStationIntervalThickness.of(s.english) - kDepthTolerance;
 }
 
 // Movement of a length given in inches, in the run's unit.
@@ -90,8 +95,8 @@ std::vector<TzCurve> buildStations(const AnalysisInput& input, const CurveSettin
   if (stickupStationCount(settings) > 0) {
     TzCurve station;  // clay, phi 0, tmax 0
     const double middle = psl / 2.0;
-    // A stick-up shorter than 0.1 would put the bottom station above the middle one.
-    const double bottom = std::max(psl - 0.1, middle);
+    // A stick-up shorter than 0.2 in (5.08 mm) would put the bottom station above the middle one.
+    const double bottom = std::max(psl - kStickupStationOffset.of(settings.english), middle);
     for (double depth : {0.0, middle, bottom}) {
       station.depth = depth;
       stations.push_back(station);
@@ -102,21 +107,11 @@ std::vector<TzCurve> buildStations(const AnalysisInput& input, const CurveSettin
   for (std::size_t k = 0; k + 1 < points.size(); ++k) {
     const SoilPoint& upper = points[k];
     const SoilPoint& lower = points[k + 1];
-    // The 1e-6 tolerance keeps an interval typed 0.11 thick, which differences of binary depths
-    // can put just below 0.11, at three stations.
-    if (lower.depth - upper.depth < 0.11 - 1.0e-6) continue;
-    double top = 0.0;
-    double bottom = 0.0;
-    double middle = 0.0;
-    if (settings.english) {
-      top = 12.0 * upper.depth;
-      bottom = 12.0 * lower.depth - 0.5;
-      middle = (top + bottom + 1.1) / 2.0;
-    } else {
-      top = upper.depth;
-      bottom = lower.depth - 0.1;
-      middle = (top + bottom + 0.1) / 2.0;
-    }
+    if (!isStationInterval(upper, lower, settings)) continue;
+    const double top = upper.depth * settings.lengthUnit;
+    const double bottom =
+        lower.depth * settings.lengthUnit - kSoilStationBottomOffset.of(settings.english);
+    const double middle = (top + bottom + kSoilStationMiddleOffset.of(settings.english)) / 2.0;
     TzCurve station;
     station.soilType = upper.soilType == 1 && lower.soilType == 1 ? 1 : 2;
     const double angles[] = {upper.frictionAngle, 0.5 * (upper.frictionAngle + lower.frictionAngle),
@@ -153,7 +148,9 @@ double unitTransferAtDepth(const LoadTransferSource& source,
   if (g < last) {
     // Central difference about d_g, unless nothing has been gathered above it yet (the top of
     // the friction zone), where the forward difference avoids halving the first slope.
-    slope = q[g - 1] > 1.0e-5 ? (q[g + 1] - q[g - 1]) / (2.0 * step) : (q[g + 1] - q[g]) / step;
+    slope = q[g - 1] > kSlopeFrictionThreshold.of(settings.english)
+                ? (q[g + 1] - q[g - 1]) / (2.0 * step)
+                : (q[g + 1] - q[g]) / step;
   } else {
     slope = (q[g] - q[g - 1]) / step;
   }
@@ -192,7 +189,7 @@ void fillTzCurve(TzCurve& curve, const CurveSettings& settings) {
       transfer = kSandRatio[p] * tmax;
     } else {
       // The hyperbola is tabulated in psf and inches whatever the run's units.
-      const double toPsf = settings.english ? kPsfPerPsi : kPsfPerKpa;
+      const double toPsf = kPsfPerUnitTransfer.of(settings.english);
       const double tmaxPsf = tmax * toPsf;
       const double zIn = kUsaceMovementIn[p];
       const double k = hyperbolicSandStiffness(curve.frictionAngle);
@@ -291,7 +288,7 @@ std::vector<VerificationCurve> buildVerificationCurves(const AnalysisInput& inpu
       const SoilPoint* upper = nullptr;
       const SoilPoint* lower = nullptr;
       for (std::size_t k = 0; k + 1 < points.size(); ++k) {
-        if (points[k + 1].depth - points[k].depth < 0.11 - 1.0e-6) continue;
+        if (!isStationInterval(points[k], points[k + 1], settings)) continue;
         upper = &points[k];
         lower = &points[k + 1];
         if (depth <= lower->depth + 1.0e-6) break;

@@ -75,11 +75,11 @@ struct CurveSettings {
 };
 
 // Stations along the pile, tmax not yet set:
-//   with a stick-up (PSL > 1e-6): three clay stations with phi 0 at 0, PSL/2 and PSL - 0.1
-//   (12 PSL - 0.1 in English), the last kept no higher than the middle one;
-//   then three stations per soil profile interval at least 0.11 thick (1e-6 tolerance): top
-//   z(k), bottom z(k+1) - 0.1 m (12 z(k+1) - 0.5 in), middle (top + bottom + 0.1) / 2 m
-//   ((top + bottom + 1.1) / 2 in), each shifted down by PSL; sand only when both ends are sand;
+//   with a stick-up (PSL > 1e-6): three clay stations with phi 0 at 0, PSL/2 and PSL - 0.1 in
+//   (0.00254 m), the last kept no higher than the middle one;
+//   then three stations per soil profile interval at least 0.11 ft (0.033528 m) thick (1e-6
+//   tolerance): top z(k), bottom z(k+1) - 0.5 in (0.0127 m), middle (top + bottom + 1.1 in) / 2
+//   (+ 0.02794 m), each shifted down by PSL; sand only when both ends are sand;
 //   phi of the top point, of the bottom point and their mean. A soil station's depthBelowGround
 //   is its depth as computed before the shift (in feet in English), not rebuilt from depth - PSL.
 // The soil point depths are those snapped to the increment.
@@ -92,7 +92,7 @@ std::size_t stickupStationCount(const CurveSettings& settings);
 // slope of the cumulative skin friction: at the first grid point d_g deeper than y by more than
 // kDepthTolerance, so that a y on a grid depth takes the next point whatever the binary rounding
 // of either (d_g the last point when y is at or beyond it, within the same tolerance), central
-// (Q_{g+1} - Q_{g-1}) / 2 dz, or forward (Q_{g+1} - Q_g) / dz when Q_{g-1} <= 1e-5, and (Q_g -
+// (Q_{g+1} - Q_{g-1}) / 2 dz, or forward (Q_{g+1} - Q_g) / dz when Q_{g-1} <= 1e-5 kip (4.4482e-5 kN), and (Q_g -
 // Q_{g-1}) / dz at the last point; divided by the perimeter pi D. A grid of fewer than two points
 // gives 0.
 double unitTransferAtDepth(const LoadTransferSource& source,
@@ -144,7 +144,7 @@ struct VerificationCurve {
 };
 
 // One entry per listed extra t-z depth, in list order. A depth inside the profile takes the soil
-// type of the profile interval that holds it (among those at least 0.11 thick; sand only when both
+// type of the profile interval that holds it (among those at least 0.11 ft thick; sand only when both
 // ends are sand), phi interpolated linearly in it, and tmax from unitTransferAtDepth.
 std::vector<VerificationCurve> buildVerificationCurves(const AnalysisInput& input,
                                                        const LoadTransferSource& source);

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "methods/unit_constants.h"
+
 namespace vorne {
 
 SettlementPile SettlementPile::of(const AnalysisInput& input, std::size_t segmentCount) {
@@ -12,6 +14,7 @@ SettlementPile SettlementPile::of(const AnalysisInput& input, std::size_t segmen
   pile.totalLength = settings.stickupLength + input.embeddedLength() * settings.lengthUnit;
   pile.diameter = settings.diameter;
   pile.segmentCount = segmentCount < 1 ? 1 : segmentCount;
+  pile.tolerance = kSettlementTolerance.of(settings.english);
   pile.stiffness = axialStiffnessOf(input);
   return pile;
 }
@@ -81,7 +84,7 @@ SettlementSolution solveLoadSettlement(const SettlementPile& pile,
         middleMovement = bottomMovement + (bottomLoad + (topLoad + bottomLoad) / 2.0) / 2.0 *
                                               (segmentLength / 2.0) / stiffness;
         residual = std::fabs(middleMovement - guess);
-        if (residual <= kSettlementTolerance) break;
+        if (residual <= pile.tolerance) break;
         if (iterations >= kMaxSegmentIterations) {
           solution.converged = false;
           break;

@@ -22,14 +22,15 @@ inline constexpr std::array<double, 9> kImposedTipMovementsIn = {0.0001, 0.001, 
                                                                  0.1,    0.5,   1.0,   2.0};
 // Repetitions of the segment iteration before its last iterate is accepted as it stands.
 inline constexpr int kMaxSegmentIterations = 1000;
-// Agreement of two successive middle movements that ends the iteration, in the run's length unit.
-inline constexpr double kSettlementTolerance = 0.0001;
 
 // The pile as the solution sees it.
 struct SettlementPile {
   double totalLength = 0.0;      // Lt = stick-up + embedded length [in | m]
   double diameter = 0.0;         // OD [in | m]
   std::size_t segmentCount = 1;  // m >= 1
+  // Agreement of two successive middle movements that ends a segment's iteration [in | m]:
+  // 0.0001 in, in SI its conversion (kSettlementTolerance).
+  double tolerance = 0.0001;
   AxialStiffness stiffness;
 
   // Built from the input with m segments (settlementSegmentCount).
@@ -72,7 +73,7 @@ struct SettlementSolution {
 // Solves for each tip movement: the tip load from tip.loadAt; from the tip segment up, with the
 // bottom load Pb and movement wb and a guess wm of the middle movement (the bottom movement
 // first), repeat: t at the middle and wm, dP = pi D dL t, shortening dL (Pb + dP/2) / AE,
-// W = wb + (Pb + (Pb + Pt)/2)/2 * (dL/2) / AE, until |W - wm| <= kSettlementTolerance or
+// W = wb + (Pb + (Pb + Pt)/2)/2 * (dL/2) / AE, until |W - wm| <= pile.tolerance or
 // kMaxSegmentIterations repetitions (then the last iterate stands and converged is false). The
 // next segment starts from the top load and movement of the one below.
 SettlementSolution solveLoadSettlement(const SettlementPile& pile,

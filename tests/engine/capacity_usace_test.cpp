@@ -12,6 +12,7 @@ namespace vorne {
 namespace {
 
 using testing::kKipToKn;
+using testing::kKsfToKpa;
 using testing::LayerSpec;
 using testing::makeInput;
 using testing::Prepared;
@@ -33,9 +34,11 @@ TEST(UsaceRules, AdhesionAngleAndBearingFactor) {
       {"su 0.5 ksf", usaceAdhesion(0.5, true), 1.0},
       {"su 1.0 ksf", usaceAdhesion(1.0, true), 0.75},
       {"su 2.0 ksf", usaceAdhesion(2.0, true), 0.5},
-      {"su 24 kPa", usaceAdhesion(24.0, false), 1.0},
-      {"su 48 kPa", usaceAdhesion(48.0, false), 0.75},
-      {"su 96 kPa", usaceAdhesion(96.0, false), 0.5},
+      // SI thresholds are the conversions of 0.5 and 1.5 ksf: 23.94 and 71.82 kPa.
+      {"su 23.94 kPa", usaceAdhesion(0.5 * kKsfToKpa, false), 1.0},
+      {"su 24 kPa", usaceAdhesion(24.0, false), 1.0 - 0.5 * (24.0 / kKsfToKpa - 0.5)},
+      {"su 1 ksf in kPa", usaceAdhesion(kKsfToKpa, false), 0.75},
+      {"su 72 kPa", usaceAdhesion(72.0, false), 0.5},
       {"H-pile at phi 32", usaceInterfaceFrictionAngle(32.0, 6), 28.0},
       {"steel pipe", usaceInterfaceFrictionAngle(32.0, 1), 24.0},
       {"timber", usaceInterfaceFrictionAngle(32.0, 2), 28.8},
@@ -126,8 +129,8 @@ TEST(UsaceCapacity, ClosedPipeInUniformClay) {
     UsaceStoredStresses stored;
     const CapacityProfile c = computeUsaceCapacity(r.table, r.stress, r.input, stored);
     const double toKips = units == UnitSystem::English ? 1.0 : 1.0 / kKipToKn;
-    // The SI adhesion (24 and 72 kPa) rounds 0.5 and 1.5 ksf: alpha 0.75125 at 47.88 kPa.
-    EXPECT_NEAR(c.skinFriction[50] * toKips, skin, 2e-3 * skin);
+    // The SI adhesion thresholds are the conversions of the English ones: one answer.
+    EXPECT_NEAR(c.skinFriction[50] * toKips, skin, 1e-9 * skin);
     EXPECT_NEAR(c.tipValue[50] * toKips, tip, 1e-9 * tip);
   }
 }

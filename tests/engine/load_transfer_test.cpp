@@ -66,15 +66,22 @@ TEST(LoadTransferStations, ThinIntervalsGetNoneAndStickupGetsThreeZeroStations) 
   }
 }
 
-TEST(LoadTransferStations, SiStationsUseTenCentimetreOffsets) {
+// The SI offsets are those of the English stations converted: 0.5 in (0.0127 m) above the bottom,
+// 1.1 in (0.02794 m) in the middle, and the 0.11 ft (0.033528 m) thickness.
+TEST(LoadTransferStations, SiStationsUseTheConvertedInchOffsets) {
   AnalysisInput input = thinLayerInput(UnitSystem::Si);
   input.pile.stickupLength = 0.0;
+  // A clay layer 0.03 m thick gets no stations; a sand layer 0.11 ft thick gets three.
+  input.soilPoints[3].depth = 10.03;
+  input.soilPoints[4].depth = 10.03;
+  input.soilPoints[5].depth = 10.03 + 0.11 * 0.3048;
   const std::vector<TzCurve> stations = buildStations(input, CurveSettings::of(input));
   ASSERT_EQ(stations.size(), 6u);
   EXPECT_NEAR(stations[0].depth, 0.0, kTight);
-  EXPECT_NEAR(stations[1].depth, (0.0 + 9.9 + 0.1) / 2.0, kTight);
-  EXPECT_NEAR(stations[2].depth, 9.9, kTight);
-  EXPECT_NEAR(stations[5].depth, 10.11, kTight);
+  EXPECT_NEAR(stations[1].depth, (0.0 + 9.9873 + 0.02794) / 2.0, kTight);
+  EXPECT_NEAR(stations[2].depth, 10.0 - 0.0127, kTight);
+  EXPECT_NEAR(stations[3].depth, 10.03, kTight);
+  EXPECT_NEAR(stations[5].depth, 10.03 + 0.033528 - 0.0127, kTight);
 }
 
 TEST(LoadTransferStations, MixedIntervalIsClay) {

@@ -114,11 +114,9 @@ TEST(TipCapacity, TensionTakesTheSelfWeight) {
   struct Case {
     const char* name;
     int pileType;
-    double unitWeight;    // [kcf]
-    double unitWeightSi;  // [kN/m3]
+    double unitWeight;  // [kcf]
   };
-  const Case kCases[] = {
-      {"steel", 1, 0.49, 76.97263}, {"timber", 2, 0.05, 7.85435}, {"concrete", 3, 0.15, 23.56305}};
+  const Case kCases[] = {{"steel", 1, 0.49}, {"timber", 2, 0.05}, {"concrete", 3, 0.15}};
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
     ProjectOutline outline = openPipeInSand(20);
@@ -130,10 +128,8 @@ TEST(TipCapacity, TensionTakesTheSelfWeight) {
     const CapacityProfile english = runApi(outline, UnitSystem::English);
     EXPECT_NEAR(english.tipValue[20], weight, 1e-9);
     EXPECT_NEAR(english.total[20], english.skinFriction[20] + weight, 1e-9);
-    // SI: its own unit weights, and the water table 0.1 m (not 0.1 ft) down.
-    const double areaSi = area * testing::kFt2ToM2;
-    const double weightSi =
-        c.unitWeightSi * areaSi * 0.1 + (c.unitWeightSi - 9.8) * areaSi * (6.096 - 0.1);
+    // SI: the same weight, unit weights and water depth being the conversions of the English.
+    const double weightSi = weight * testing::kKipToKn;
     const CapacityProfile si = runApi(outline, UnitSystem::Si);
     EXPECT_NEAR(si.tipValue[20], weightSi, 1e-9 * std::abs(weightSi));
   }

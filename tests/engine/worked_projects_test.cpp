@@ -90,9 +90,9 @@ const char* const kClayBoundaryOnAGridDepth =
     "0 0 80 0 1.5 20 0 0 0 1 1\n"
     "0\n0 1\n0 0\n1 0\n1 0\n";
 
-// The same embedded pile under 0.5 m of stick-up.
+// The same embedded pile under 0.43 m of stick-up.
 std::string withStickup() {
-  return replaceLine(kClayBoundaryOnAGridDepth, 5, "0 0 400 0 200000000 3.5 0.5");
+  return replaceLine(kClayBoundaryOnAGridDepth, 5, "0 0 400 0 200000000 3.43 0.43");
 }
 
 enum class Figure {
@@ -178,18 +178,19 @@ TEST(WorkedProjects, PrintedFiguresAgreeWithTheHandCalculation) {
       // 0.6-0.8 m f4 = 21.273, 0.8-1.0 m f5 = 22.494. Station 4 (top of the 80 kPa clay at
       // 0.6 m) lies on a grid depth and takes the next point, 0.8 m: the central slope over
       // pi D gives (f3 + 2 f4 + f5) / 4 = 18.63 kPa (12.20 from the point at 0.6 m). First
-      // load-settlement row by the segment solution (tolerance 1e-4 m) on four segments:
-      // 0.1628 kN.
+      // load-settlement row by the segment solution on four segments of 0.75 m (tolerance
+      // 2.54e-6 m; stations 0.0127 m above each interval bottom): 0.1622 kN.
       {"station on a grid depth",
        kClayBoundaryOnAGridDepth,
-       {{Figure::StationTmax, 4, 18.63}, {Figure::FirstTopLoad, 0, 0.1628}},
+       {{Figure::StationTmax, 4, 18.63}, {Figure::FirstTopLoad, 0, 0.1622}},
        0.00005},
-      // The same station under 0.5 m of stick-up keeps its 18.63. Four segments of 0.875 m: the
-      // top one's middle at 0.4375 m lies between the last stick-up station (0.4 m, tmax 0) and
-      // the first soil station (0.5 m), so it transfers 0.375 of that station's t: 0.1660 kN.
+      // The same station under 0.43 m of stick-up keeps its 18.63. Four segments of 0.8575 m:
+      // the top one's middle at 0.42875 m lies between the last stick-up station (0.42746 m,
+      // tmax 0) and the first soil station (0.43 m), so it transfers 0.508 of that station's
+      // t: 0.1658 kN (0.1606 with no transfer above the ground).
       {"stick-up segment just above the ground",
        withStickup(),
-       {{Figure::StationTmax, 4, 18.63}, {Figure::FirstTopLoad, 0, 0.1660}},
+       {{Figure::StationTmax, 4, 18.63}, {Figure::FirstTopLoad, 0, 0.1658}},
        0.00005},
   };
   for (const Case& c : kCases) {
