@@ -1,9 +1,770 @@
-// Main window frame.
+// Main window: menus, toolbar, child windows, files, the recent list and the analysis run.
 #include "gui/main_form.h"
 
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QProcess>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
 
-TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), m_mdiArea(new QMdiArea(this)) {
+#include "app/analysis_run.h"
+#include "app/engine_run.h"
+#include "app/main_window_rules.h"
+#include "base/io_error.h"
+#include "gui/message_box.h"
+
+using namespace vorne;
+
+namespace {
+
+// The frame of a child window in the MDI area: commits the window when it closes, follows the
+// window when it closes itself, and tells the main window that the command's window is gone.
+class TChildFrame : public QMdiSubWindow {
+ public:
+  explicit TChildFrame(QWidget* window) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWidget(window);
+    window->installEventFilter(this);
+  }
+
+  std::function<void()> onClosed;
+  bool isClosing() const { return m_closing || m_closed; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override {
+    if (m_closed) return event->accept();
+    if (auto* child = dynamic_cast<TChildWindow*>(widget())) child->commitToProject();
+    // Closing activates the next window; this one has committed already.
+    m_closing = true;
+    QMdiSubWindow::closeEvent(event);
+    m_closing = false;
+    if (!event->isAccepted()) return;
+    m_closed = true;
+    if (onClosed) onClosed();
+  }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    // A window that closes itself is hidden right after its close event was accepted.
+    if (watched == widget() && !m_closed) {
+      if (event->type() == QEvent::Close) {
+        m_innerClosing = true;
+        QTimer::singleShot(0, this, [this] { m_innerClosing = false; });
+      } else if (event->type() == QEvent::Hide && m_innerClosing) {
+        m_innerClosing = false;
+        QTimer::singleShot(0, this, [this] { close(); });
+      }
+    }
+    return QMdiSubWindow::eventFilter(watched, event);
+  }
+
+ private:
+  bool m_closing = false;
+  bool m_closed = false;
+  bool m_innerClosing = false;
+};
+
+QString openFilters() {
+  return TMainForm::kCurrentLayoutFilter + QStringLiteral(";;") + TMainForm::kOlderLayoutFilter +
+         QStringLiteral(";;") + TMainForm::kAllFilesFilter;
+}
+
+}  // namespace
+
+TFileChooser standardFileChooser() {
+  TFileChooser chooser;
+  chooser.open = [](QWidget* parent, const QString& caption, const QString& fileName,
+                    const QString& filters, QString* selectedFilter) {
+    return QFileDialog::getOpenFileName(parent, caption, fileName, filters, selectedFilter);
+  };
+  chooser.save = [](QWidget* parent, const QString& caption, const QString& fileName,
+                    const QString& filters) {
+    QFileDialog dialog(parent, caption, QFileInfo(fileName).absolutePath(), filters);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("vr6d"));
+    dialog.selectFile(QFileInfo(fileName).fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().first();
+  };
+  return chooser;
+}
+
+TMainForm::TMainForm(QWidget* parent)
+    : QMainWindow(parent),
+      m_project(std::make_unique<TProgramData>()),
+      m_graphs(std::make_unique<TMainGraphs>()),
+      m_settings(kSettingsOrganization, kSettingsApplication),
+      m_mdiArea(new QMdiArea(this)),
+      m_engineLibraryPath(defaultEngineLibraryPath()),
+      m_fileChooser(standardFileChooser()) {
+  setObjectName(QStringLiteral("MainForm"));
   setCentralWidget(m_mdiArea);
-  setWindowTitle(QStringLiteral("Vorne 2014"));
+  m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &TMainForm::childActivated);
+  setAcceptDrops(true);
+  resize(1000, 700);
+
+  readSettings();
+  createMenus();
+  createToolBar();
+  plugChildWindows();
+  refreshRecentMenu();
+  refreshPileShape();
+  refreshCommands();
+  setCaption();
+}
+
+TMainForm::~TMainForm() {
+  // Child windows refer to the project and the graphs: they go first.
+  for (QMdiSubWindow* frame : m_mdiArea->subWindowList()) delete frame;
+}
+
+// --- menus and toolbar
+
+QAction* TMainForm::addItem(QMenu* menu, const QString& caption, const QKeySequence& shortcut) {
+  QAction* item = menu->addAction(caption);
+  if (!shortcut.isEmpty()) item->setShortcut(shortcut);
+  return item;
+}
+
+void TMainForm::createMenus() {
+  fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+  mNew = addItem(fileMenu, QStringLiteral("&New"), QKeySequence(QStringLiteral("Ctrl+N")));
+  mOpen = addItem(fileMenu, QStringLiteral("&Open..."), QKeySequence(QStringLiteral("Ctrl+O")));
+  mSave = addItem(fileMenu, QStringLiteral("&Save"), QKeySequence(QStringLiteral("Ctrl+S")));
+  mSaveAs = addItem(fileMenu, QStringLiteral("Save &As..."));
+  fileMenu->addSeparator();
+  for (int i = 0; i < TRecentFiles::kMaxFiles; ++i) {
+    mRecent[i] = fileMenu->addAction(QString());
+    mRecent[i]->setVisible(false);
+    connect(mRecent[i], &QAction::triggered, this, [this, i] { openRecentFile(i); });
+  }
+  m_recentSeparatorEnd = fileMenu->addSeparator();
+  mExit = addItem(fileMenu, QStringLiteral("E&xit"));
+  connect(mNew, &QAction::triggered, this, &TMainForm::FileNewClick);
+  connect(mOpen, &QAction::triggered, this, &TMainForm::FileOpenClick);
+  connect(mSave, &QAction::triggered, this, &TMainForm::FileSaveClick);
+  connect(mSaveAs, &QAction::triggered, this, &TMainForm::FileSaveAsClick);
+  connect(mExit, &QAction::triggered, this, &QWidget::close);
+
+  dataMenu = menuBar()->addMenu(QStringLiteral("Da&ta"));
+  mTitle = addItem(dataMenu, QStringLiteral("&Title"));
+  mCompMethod = addItem(dataMenu, QStringLiteral("Computational &Method"));
+  mPileMaterial = addItem(dataMenu, QStringLiteral("&Pile Material"));
+  mCircularPile = addItem(dataMenu, QStringLiteral("&Circular-Section Pile"));
+  mNoncircularPile = addItem(dataMenu, QStringLiteral("&Noncircular-Section Pile"));
+  mSoilLayers = addItem(dataMenu, QStringLiteral("Soi&l Layers"));
+  mCptData = addItem(dataMenu, QStringLiteral("CPT Data File (optional for cone-based method)"));
+
+  optionsMenu = menuBar()->addMenu(QStringLiteral("Options"));
+  mUnits = optionsMenu->addMenu(QStringLiteral("&Units"));
+  mEnglishUnits = addItem(mUnits, QStringLiteral("&English Units (kips, ft, in)"));
+  mSIUnits = addItem(mUnits, QStringLiteral("&S.I. Units (kN, m, mm)"));
+  m_unitGroup = new QActionGroup(this);
+  m_unitGroup->setExclusive(true);
+  for (QAction* item : {mEnglishUnits, mSIUnits}) {
+    item->setCheckable(true);
+    m_unitGroup->addAction(item);
+  }
+  connect(mEnglishUnits, &QAction::triggered, this, [this] { switchUnitSystem(1); });
+  connect(mSIUnits, &QAction::triggered, this, [this] { switchUnitSystem(2); });
+  connect(mUnits, &QMenu::aboutToShow, this,
+          [this] { (m_project->units() == 2 ? mSIUnits : mEnglishUnits)->setChecked(true); });
+  mTzPrint = addItem(optionsMenu, QStringLiteral("Print t-z Curves at Additional Depths "));
+  mTzPrint->setCheckable(true);
+  mControlOptions = addItem(optionsMenu, QStringLiteral("Control &Options"));
+
+  computationMenu = menuBar()->addMenu(QStringLiteral("&Computation"));
+  CompRun = addItem(computationMenu, QStringLiteral("&Run Analysis"));
+  mEditInput = addItem(computationMenu, QStringLiteral("Edit &Input Text"));
+  mEditNotes = addItem(computationMenu, QStringLiteral("Edit &Processor-Run Notes"));
+  mEditOutput = addItem(computationMenu, QStringLiteral("Edit &Output Text"));
+  mViewSoilCoordinates = addItem(computationMenu, QStringLiteral("&View Soil Layer Coordinates"));
+  mEditGrlweap = addItem(computationMenu, QStringLiteral("Edit GRLWeap Data File"));
+  connect(CompRun, &QAction::triggered, this, &TMainForm::CompRunClick);
+  connect(mEditInput, &QAction::triggered, this,
+          [this] { openInWordProcessor(QFileInfo(m_project->fileName()).absoluteFilePath()); });
+  connect(mEditNotes, &QAction::triggered, this,
+          [this] { openInWordProcessor(projectSideFile(m_project->fileName(), ".vr6r")); });
+  connect(mEditOutput, &QAction::triggered, this,
+          [this] { openInWordProcessor(projectSideFile(m_project->fileName(), ".vr6o")); });
+  connect(mEditGrlweap, &QAction::triggered, this, [this] {
+    openInWordProcessor(QFileInfo(m_project->grlweapFileName()).absoluteFilePath());
+  });
+
+  graphicsMenu = menuBar()->addMenu(QStringLiteral("&Graphics"));
+  mUSkin = addItem(graphicsMenu, QStringLiteral("Unit Skin Friction vs Depth"));
+  mSkin = addItem(graphicsMenu, QStringLiteral("Accumulated &Skin Friction vs Depth"));
+  mTip = addItem(graphicsMenu, QStringLiteral("&Tip Resistance vs Depth"));
+  mTotal = addItem(graphicsMenu, QStringLiteral("Total &Capacity vs Depth"));
+  mLoad = addItem(graphicsMenu, QStringLiteral("Load &Distribution"));
+  mCombine = addItem(graphicsMenu, QStringLiteral("Combined &Plot"));
+  mAxial = addItem(graphicsMenu, QStringLiteral("&Axial Load vs Settlement"));
+  mTzCurves = addItem(graphicsMenu, QStringLiteral("Internally-Generated t-z Curves"));
+  mExtraTz = addItem(graphicsMenu, QStringLiteral("Extra t-z curves at User Specified Depths"));
+  mQw = addItem(graphicsMenu, QStringLiteral("Internally-Generated Q-w Curve"));
+  for (QAction* item : graphicsMenu->actions()) {
+    connect(item, &QAction::triggered, this, [this, item] { showGraph(item); });
+  }
+
+  windowMenu = menuBar()->addMenu(QStringLiteral("&Window"));
+  mCascade = addItem(windowMenu, QStringLiteral("&Cascade"));
+  mArrangeIcons = addItem(windowMenu, QStringLiteral("&Arrange Icons"));
+  windowMenu->addSeparator();
+  connect(mCascade, &QAction::triggered, m_mdiArea, &QMdiArea::cascadeSubWindows);
+  connect(mArrangeIcons, &QAction::triggered, this, &TMainForm::arrangeIcons);
+  connect(windowMenu, &QMenu::aboutToShow, this, &TMainForm::refreshWindowMenu);
+
+  helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+  mContents = addItem(helpMenu, QStringLiteral("&Contents"));
+  mUsersManual = addItem(helpMenu, QStringLiteral("User's Manual"));
+  mTechnicalManual = addItem(helpMenu, QStringLiteral("Technical Manual"));
+  mAbout = addItem(helpMenu, QStringLiteral("&About..."));
+  mCheckUpdates = addItem(helpMenu, QStringLiteral("Check for Updates"));
+  connect(mAbout, &QAction::triggered, this, &TMainForm::AboutClick);
+
+  // Opening these menus makes the active child window commit, so that commands see current data.
+  for (QMenu* menu : {fileMenu, dataMenu, optionsMenu, computationMenu, helpMenu}) {
+    connect(menu, &QMenu::aboutToShow, this, &TMainForm::commitActiveChild);
+  }
+  connect(fileMenu, &QMenu::aboutToShow, this, &TMainForm::refreshRecentMenu);
+  connect(dataMenu, &QMenu::aboutToShow, this, &TMainForm::refreshPileShape);
+  connect(optionsMenu, &QMenu::aboutToShow, this,
+          [this] { mTzPrint->setChecked(m_project->ExtraTzDepths == 1); });
+  connect(computationMenu, &QMenu::aboutToShow, this, &TMainForm::refreshCommands);
+  connect(graphicsMenu, &QMenu::aboutToShow, this, &TMainForm::refreshCommands);
+}
+
+QAction* TMainForm::addButton(const QString& hint, QAction* menuTwin) {
+  QAction* button = mainToolBar->addAction(hint);
+  button->setToolTip(hint);
+  if (menuTwin) {
+    m_toolbarTwins.insert(menuTwin, button);
+    connect(button, &QAction::triggered, menuTwin, &QAction::trigger);
+  }
+  return button;
+}
+
+void TMainForm::createToolBar() {
+  mainToolBar = addToolBar(QStringLiteral("Toolbar"));
+  mainToolBar->setObjectName(QStringLiteral("MainToolBar"));
+  mainToolBar->setMovable(false);
+  mainToolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  // The file and run buttons commit the active child window first, as their menus do on opening.
+  tbNew = addButton(QStringLiteral("New File"), nullptr);
+  tbOpen = addButton(QStringLiteral("Open File"), nullptr);
+  tbSave = addButton(QStringLiteral("Save File"), nullptr);
+  tbRun = addButton(QStringLiteral("Run Data File"), nullptr);
+  connect(tbNew, &QAction::triggered, this, [this] {
+    commitActiveChild();
+    FileNewClick();
+  });
+  connect(tbOpen, &QAction::triggered, this, [this] {
+    commitActiveChild();
+    FileOpenClick();
+  });
+  connect(tbSave, &QAction::triggered, this, [this] {
+    commitActiveChild();
+    FileSaveClick();
+  });
+  connect(tbRun, &QAction::triggered, this, &TMainForm::CompRunClick);
+  mainToolBar->addSeparator();
+  tbSoilLayers = addButton(QStringLiteral("Soil layer Data"), mSoilLayers);
+  tbViewOutput = addButton(QStringLiteral("View Output"), nullptr);
+  connect(tbViewOutput, &QAction::triggered, this,
+          [this] { openInWordProcessor(projectSideFile(m_project->fileName(), ".vr6o")); });
+  tbSoilProfile = addButton(QStringLiteral("View Soil Profile"), mViewSoilCoordinates);
+  mainToolBar->addSeparator();
+  tbCombinedPlot = addButton(QStringLiteral("Combined Plot"), mCombine);
+  tbTzCurves = addButton(QStringLiteral("t-z Curves"), mTzCurves);
+  tbLoadSettlement = addButton(QStringLiteral("Load vs. Settlement"), mAxial);
+}
+
+// --- child windows
+
+void TMainForm::plugWindow(QAction* command, WindowFactory make) {
+  plugCommand(command, [this, command, make = std::move(make)] { showChildWindow(command, make); });
+}
+
+void TMainForm::plugCommand(QAction* command, std::function<void()> run) {
+  m_plugged.insert(command);
+  if (QAction* twin = m_toolbarTwins.value(command)) m_plugged.insert(twin);
+  connect(command, &QAction::triggered, this, [run = std::move(run)] { run(); });
+  refreshCommands();
+  refreshPileShape();
+}
+
+QWidget* TMainForm::showChildWindow(QAction* command, const WindowFactory& make) {
+  if (QWidget* open = childWindow(command)) {
+    QMdiSubWindow* frame = m_children.value(command);
+    if (frame->isMinimized()) frame->showNormal();
+    m_mdiArea->setActiveSubWindow(frame);
+    return open;
+  }
+  QWidget* window = make ? make() : nullptr;
+  if (!window) return nullptr;
+  auto* frame = static_cast<TChildFrame*>(addChildWindow(window));
+  m_children.insert(command, frame);
+  frame->onClosed = [this, command, frame] {
+    if (m_children.value(command) == frame) m_children.remove(command);
+  };
+  return window;
+}
+
+QWidget* TMainForm::childWindow(QAction* command) const {
+  const QPointer<QMdiSubWindow> frame = m_children.value(command);
+  if (!frame || static_cast<TChildFrame*>(frame.data())->isClosing()) return nullptr;
+  return frame->widget();
+}
+
+QMdiSubWindow* TMainForm::addChildWindow(QWidget* window) {
+  auto* frame = new TChildFrame(window);
+  m_mdiArea->addSubWindow(frame);
+  frame->show();
+  m_mdiArea->setActiveSubWindow(frame);
+  return frame;
+}
+
+void TMainForm::closeChildWindow(QAction* command) {
+  if (const QPointer<QMdiSubWindow> frame = m_children.value(command)) frame->close();
+}
+
+void TMainForm::closeAllChildWindows() {
+  for (QMdiSubWindow* frame : m_mdiArea->subWindowList()) frame->close();
+}
+
+void TMainForm::commitActiveChild() {
+  QMdiSubWindow* frame = m_mdiArea->currentSubWindow();
+  if (!frame) frame = m_activeChild;
+  if (!frame || static_cast<TChildFrame*>(frame)->isClosing()) return;
+  if (auto* child = dynamic_cast<TChildWindow*>(frame->widget())) child->commitToProject();
+}
+
+void TMainForm::reloadChildWindows() {
+  for (QMdiSubWindow* frame : m_mdiArea->subWindowList()) {
+    if (static_cast<TChildFrame*>(frame)->isClosing()) continue;
+    if (auto* child = dynamic_cast<TChildWindow*>(frame->widget())) child->loadFromProject();
+  }
+}
+
+void TMainForm::childActivated(QMdiSubWindow* frame) {
+  if (m_activeChild == frame) return;
+  if (m_activeChild && !static_cast<TChildFrame*>(m_activeChild.data())->isClosing()) {
+    if (auto* child = dynamic_cast<TChildWindow*>(m_activeChild->widget()))
+      child->commitToProject();
+  }
+  m_activeChild = frame;
+  if (frame && !static_cast<TChildFrame*>(frame)->isClosing()) {
+    if (auto* child = dynamic_cast<TChildWindow*>(frame->widget())) child->loadFromProject();
+  }
+}
+
+void TMainForm::setPlotOpener(PlotOpener open) {
+  m_plotOpener = std::move(open);
+  refreshCommands();
+}
+
+TGraphPlot* TMainForm::graphOf(QAction* command) {
+  TMainGraphs& g = *m_graphs;
+  const std::pair<QAction*, TGraphPlot*> graphs[] = {{mUSkin, &g.pltUSkin},
+                                                     {mSkin, &g.pltSkin},
+                                                     {mTip, &g.pltTip},
+                                                     {mTotal, &g.pltTotal},
+                                                     {mLoad, &g.pltLoad},
+                                                     {mCombine, &g.pltCombine},
+                                                     {mAxial, &g.pltAxial},
+                                                     {mTzCurves, &g.pltTZcurves},
+                                                     {mExtraTz, &g.PltExtraTZ},
+                                                     {mQw, &g.PltQw},
+                                                     {tbCombinedPlot, &g.pltCombine},
+                                                     {tbTzCurves, &g.pltTZcurves},
+                                                     {tbLoadSettlement, &g.pltAxial}};
+  for (const auto& [item, graph] : graphs) {
+    if (item == command) return graph;
+  }
+  return nullptr;
+}
+
+void TMainForm::showGraph(QAction* command) {
+  TGraphPlot* graph = graphOf(command);
+  if (graph && m_plotOpener && command->isEnabled()) m_plotOpener(*graph);
+}
+
+void TMainForm::refreshWindowMenu() {
+  for (QAction* item : m_windowItems) {
+    windowMenu->removeAction(item);
+    item->deleteLater();
+  }
+  m_windowItems.clear();
+  // At most 50 items, as many as the menu has room for.
+  constexpr int kMaxWindowItems = 50;
+  const QList<QMdiSubWindow*> frames = m_mdiArea->subWindowList();
+  for (int i = 0; i < frames.size() && i < kMaxWindowItems; ++i) {
+    QMdiSubWindow* frame = frames[i];
+    QAction* item = windowMenu->addAction(frame->windowTitle());
+    item->setCheckable(true);
+    item->setChecked(frame == m_mdiArea->activeSubWindow());
+    connect(item, &QAction::triggered, this, [this, frame = QPointer<QMdiSubWindow>(frame)] {
+      if (!frame) return;
+      if (frame->isMinimized()) frame->showNormal();
+      m_mdiArea->setActiveSubWindow(frame);
+    });
+    m_windowItems.append(item);
+  }
+}
+
+void TMainForm::arrangeIcons() {
+  // Minimised windows in a row along the bottom edge, left to right.
+  int x = 0;
+  for (QMdiSubWindow* frame : m_mdiArea->subWindowList()) {
+    if (!frame->isMinimized()) continue;
+    const QSize size = frame->size();
+    if (x > 0 && x + size.width() > m_mdiArea->viewport()->width()) x = 0;
+    frame->move(x, m_mdiArea->viewport()->height() - size.height());
+    x += size.width();
+  }
+}
+
+// --- enabling
+
+void TMainForm::refreshCommands() {
+  if (!mNew || !tbNew) return;  // still building the window
+  const QString plotFile = projectSideFile(m_project->fileName(), ".vr6p");
+  const TResultCommands results = resultCommands(m_resultsAvailable, QFileInfo::exists(plotFile),
+                                                 m_project->ExtraTzDepths, m_project->LoadingType);
+  const bool plots = static_cast<bool>(m_plotOpener);
+  for (QAction* item : graphicsMenu->actions()) item->setEnabled(plots && results.results);
+  mExtraTz->setEnabled(plots && results.extraTz);
+  mTip->setEnabled(plots && results.tip);
+  mQw->setEnabled(plots && results.tip);
+  for (QAction* button : {tbCombinedPlot, tbTzCurves, tbLoadSettlement})
+    button->setEnabled(plots && results.results);
+
+  const bool untitled = m_project->isUntitled();
+  auto present = [untitled](const QString& path) { return !untitled && QFileInfo::exists(path); };
+  mEditInput->setEnabled(present(m_project->fileName()));
+  mEditNotes->setEnabled(present(projectSideFile(m_project->fileName(), ".vr6r")));
+  const bool report = present(projectSideFile(m_project->fileName(), ".vr6o"));
+  mEditOutput->setEnabled(report);
+  tbViewOutput->setEnabled(report);
+  mEditGrlweap->setEnabled(present(m_project->grlweapFileName()));
+
+  // Commands whose window or routine is plugged in; the pile shapes have their own refresh.
+  for (QAction* item : {mTitle, mCompMethod, mPileMaterial, mSoilLayers, mCptData, mTzPrint,
+                        mControlOptions, mViewSoilCoordinates, mContents, mUsersManual,
+                        mTechnicalManual, mCheckUpdates, tbSoilLayers, tbSoilProfile}) {
+    item->setEnabled(m_plugged.contains(item));
+  }
+}
+
+void TMainForm::refreshPileShape() {
+  if (!mCircularPile) return;
+  const bool circular = m_project->CircularSection;
+  mCircularPile->setEnabled(circular && m_plugged.contains(mCircularPile));
+  mNoncircularPile->setEnabled(!circular && m_plugged.contains(mNoncircularPile));
+  closeChildWindow(circular ? mNoncircularPile : mCircularPile);
+}
+
+void TMainForm::refreshRecentMenu() {
+  const QString folder = QDir::currentPath();
+  for (int i = 0; i < TRecentFiles::kMaxFiles; ++i) {
+    const bool used = !m_recentFiles.entries()[i].isEmpty();
+    mRecent[i]->setVisible(used);
+    mRecent[i]->setText(used ? m_recentFiles.caption(i, folder) : QString());
+  }
+  m_recentSeparatorEnd->setVisible(m_recentFiles.count() > 0);
+}
+
+void TMainForm::setCaption() { setWindowTitle(mainWindowCaption(m_project->fileName())); }
+
+// --- settings
+
+void TMainForm::readSettings() {
+  // Unreadable settings leave the defaults: the desktop's editor and an empty list.
+  m_settings.beginGroup(kSettingsGroup);
+  m_wordProcessor = m_settings.value(kWordProcessorKey).toString();
+  m_settings.endGroup();
+  m_recentFiles.load(m_settings);
+}
+
+void TMainForm::writeSettings() {
+  m_settings.beginGroup(kSettingsGroup);
+  m_settings.setValue(kWordProcessorKey, m_wordProcessor);
+  m_settings.endGroup();
+  m_recentFiles.save(m_settings);
+  m_settings.sync();
+}
+
+void TMainForm::setWordProcessor(const QString& program) {
+  m_wordProcessor = program;
+  writeSettings();
+}
+
+// --- files
+
+bool TMainForm::confirmSaveChanges() {
+  if (!m_project->isModified()) return true;
+  const QMessageBox::StandardButton answer =
+      showMessageBox(this, QMessageBox::Question, kProgramTitle,
+                     QStringLiteral("Do you want to save any changes?"),
+                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+  if (answer == QMessageBox::No) return true;
+  if (answer != QMessageBox::Yes) return false;
+  // Going on after a failed save would lose the changes, so only a written project goes on.
+  return FileSaveClick() && !m_project->isUntitled();
+}
+
+bool TMainForm::writeProject(bool running) {
+  QString reason;
+  try {
+    m_project->save();
+    return true;
+  } catch (const EInOutError& error) {
+    reason = error.message();
+  } catch (const std::exception& error) {
+    reason = QString::fromLocal8Bit(error.what());
+  }
+  const QString text =
+      running ? QStringLiteral("An error occured during saving") + QStringLiteral("\n\n") + reason
+              : reason;
+  showMessageBox(this, QMessageBox::Critical, kProgramTitle, text);
+  return false;
+}
+
+bool TMainForm::saveProject(bool running) {
+  const bool olderLayout =
+      QFileInfo(m_project->fileName()).suffix().toLower() == QLatin1String("vrd");
+  if (!m_project->isUntitled() && !olderLayout) return writeProject(running);
+  return saveProjectAs(running);
+}
+
+bool TMainForm::saveProjectAs(bool running) {
+  const QString proposal = saveAsProposal(m_project->fileName());
+  const QString title =
+      QStringLiteral("Save ") + QFileInfo(m_project->fileName()).fileName() + QStringLiteral(" As");
+  const QString chosen =
+      m_fileChooser.save ? m_fileChooser.save(this, title, proposal, openFilters()) : QString();
+  bool written = false;
+  if (chosen.isEmpty()) {
+    m_saveCancelled = true;
+  } else {
+    m_project->setFileName(QFileInfo(savedProjectFileName(chosen)).absoluteFilePath());
+    setCaption();
+    written = writeProject(running);
+  }
+  refreshCommands();
+  closeAllChildWindows();
+  return written;
+}
+
+bool TMainForm::FileSaveClick() { return saveProject(false); }
+
+bool TMainForm::FileSaveAsClick() { return saveProjectAs(false); }
+
+void TMainForm::FileNewClick() {
+  if (!confirmSaveChanges()) return;
+  closeAllChildWindows();
+  m_project->createNew();
+  setCaption();
+  refreshPileShape();
+  m_resultsAvailable = false;
+  refreshCommands();
+  emit projectReplaced();
+}
+
+void TMainForm::FileOpenClick() {
+  if (!confirmSaveChanges()) return;
+  QString filter = kCurrentLayoutFilter;
+  const QString chosen = m_fileChooser.open ? m_fileChooser.open(this, QStringLiteral("Open"),
+                                                                 QString(), openFilters(), &filter)
+                                            : QString();
+  if (chosen.isEmpty()) return;
+  openProjectFile(chosen, filter != kOlderLayoutFilter);
+}
+
+bool TMainForm::readProjectFile(const QString& fileName, bool currentFormat) {
+  try {
+    m_project->createFromFile(fileName, currentFormat);
+    return true;
+  } catch (const EInOutError& error) {
+    showMessageBox(this, QMessageBox::Critical, kProgramTitle, error.message());
+  } catch (const std::exception& error) {
+    showMessageBox(this, QMessageBox::Critical, kProgramTitle,
+                   QString::fromLocal8Bit(error.what()));
+  }
+  return false;
+}
+
+bool TMainForm::openProjectFile(const QString& fileName, bool currentFormat) {
+  const QFileInfo file(fileName);
+  closeAllChildWindows();
+  QDir::setCurrent(file.absolutePath());
+  const bool read = readProjectFile(file.absoluteFilePath(), currentFormat);
+  setCaption();
+  m_resultsAvailable = false;
+  const QString plotFile = projectSideFile(m_project->fileName(), ".vr6p");
+  if (read && QFileInfo::exists(plotFile)) {
+    m_resultsAvailable = loadPlotDataIntoProject(*m_graphs, *m_project, plotFile);
+  }
+  refreshCommands();
+  refreshPileShape();
+  if (read) {
+    m_recentFiles.add(file.absoluteFilePath());
+    writeSettings();
+  }
+  refreshRecentMenu();
+  emit projectReplaced();
+  emit resultsChanged();
+  return read;
+}
+
+void TMainForm::openStartupProject(const QString& argument) {
+  if (argument.isEmpty()) return;
+  const QFileInfo file(commandLineProjectFile(argument));
+  if (!file.exists()) return;
+  QDir::setCurrent(file.absolutePath());
+  // The layout follows the extension, so an older-layout file named here is read as one.
+  if (readProjectFile(file.absoluteFilePath(), isCurrentLayoutFile(file.fileName()))) {
+    const QString plotFile = projectSideFile(m_project->fileName(), ".vr6p");
+    if (QFileInfo::exists(plotFile))
+      m_resultsAvailable = loadPlotDataIntoProject(*m_graphs, *m_project, plotFile);
+  }
+  setCaption();
+  refreshPileShape();
+  refreshCommands();
+  refreshRecentMenu();
+  emit projectReplaced();
+  emit resultsChanged();
+}
+
+void TMainForm::openDroppedFile(const QString& fileName) {
+  commitActiveChild();
+  if (!confirmSaveChanges()) return;
+  openProjectFile(fileName, isCurrentLayoutFile(fileName));
+}
+
+void TMainForm::openRecentFile(int index) {
+  const QString fileName = m_recentFiles.entries().value(index);
+  if (fileName.isEmpty()) return;
+  if (!confirmSaveChanges()) return;
+  openProjectFile(fileName, isCurrentLayoutFile(fileName));
+}
+
+void TMainForm::openInWordProcessor(const QString& fileName) {
+  const bool started = m_wordProcessor.isEmpty()
+                           ? QDesktopServices::openUrl(QUrl::fromLocalFile(fileName))
+                           : QProcess::startDetached(m_wordProcessor, {fileName});
+  if (!started) {
+    showMessageBox(this, QMessageBox::Critical, kProgramTitle,
+                   QStringLiteral("An error occurred in running the Word Processor"));
+  }
+}
+
+void TMainForm::switchUnitSystem(int units) {
+  commitActiveChild();
+  if (units != m_project->units()) {
+    m_project->switchUnits(units);
+    m_project->setModified();
+  }
+  reloadChildWindows();
+}
+
+// --- the analysis run
+
+void TMainForm::showRunMessage(int kind, const QString& text, const QString& reason) {
+  const auto icon = kind == static_cast<int>(RunMessageKind::Information) ? QMessageBox::Information
+                    : kind == static_cast<int>(RunMessageKind::Warning)   ? QMessageBox::Warning
+                                                                          : QMessageBox::Critical;
+  // The run's texts break lines with CR, which a box here does not show as a break.
+  QString shown = QString(text).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  if (!reason.isEmpty()) shown += QStringLiteral("\n\n") + reason;
+  showMessageBox(this, icon, kProgramTitle, shown);
+}
+
+void TMainForm::CompRunClick() {
+  // The engine keeps one run's state; a command that arrives while a run is under way (from a
+  // box shown during it) must not save over its files or start it again.
+  if (m_runInProgress) {
+    showMessageBox(this, QMessageBox::Critical, kProgramTitle,
+                   QStringLiteral("Attempt to reinitialize DLL"));
+    return;
+  }
+  commitActiveChild();
+  m_runInProgress = true;
+  struct RunGuard {
+    bool& flag;
+    ~RunGuard() { flag = false; }
+  } guard{m_runInProgress};
+
+  m_saveCancelled = false;
+  saveProject(true);
+  if (m_saveCancelled || m_project->isUntitled()) return;
+
+  bool busy = true;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  AnalysisRunOptions options;
+  options.saveFirst = false;  // saved above, through Save As when needed
+  options.engineLibrary = m_engineLibraryPath;
+  const AnalysisRunResult result =
+      runAnalysis(*m_project, *m_graphs, options,
+                  [this, &busy](RunMessageKind kind, const QString& text, const QString& reason) {
+                    if (busy) QApplication::restoreOverrideCursor();
+                    busy = false;
+                    showRunMessage(static_cast<int>(kind), text, reason);
+                  });
+  if (busy) QApplication::restoreOverrideCursor();
+  if (result.outcome == AnalysisRunOutcome::NotRun) return;
+
+  m_resultsAvailable = result.ResultsAvailable;
+  refreshCommands();
+  // Windows show what they computed from the old data; they reopen with the new.
+  closeAllChildWindows();
+  emit resultsChanged();
+}
+
+void TMainForm::AboutClick() {
+  showMessageBox(this, QMessageBox::Information, QStringLiteral("About VORNE 2014"),
+                 QStringLiteral("VORNE 2014\nVersion %1\n\nAxial capacity and settlement of a "
+                                "single driven pile.\n\nEngine library:\n%2")
+                     .arg(kProgramVersion, QDir::toNativeSeparators(m_engineLibraryPath)));
+}
+
+// --- window events
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  commitActiveChild();
+  if (!confirmSaveChanges()) {
+    event->ignore();
+    return;
+  }
+  writeSettings();
+  closeAllChildWindows();
+  event->accept();
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (!urls.isEmpty() && urls.first().isLocalFile()) event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.isEmpty() || !urls.first().isLocalFile()) return;
+  event->acceptProposedAction();
+  const QString fileName = urls.first().toLocalFile();
+  // Open after the drop has finished, so that the prompt is not shown inside the drag.
+  QTimer::singleShot(0, this, [this, fileName] { openDroppedFile(fileName); });
 }
