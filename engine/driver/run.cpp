@@ -3,6 +3,7 @@
 #include "driver/run.h"
 
 #include <charconv>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -12,6 +13,7 @@
 #include "driver/segments.h"
 #include "io/data_file_reader.h"
 #include "io/input_echo.h"
+#include "io/text_buffer.h"
 #include "vorne/ivorne.h"
 
 namespace vorne {
@@ -59,6 +61,40 @@ std::string plainNumber(double value) {
   return std::string(buffer, result.ptr);
 }
 
+// An output file of the run. It is created (emptied) when opened; its text collects in memory and
+// goes to the file with one write when it is closed.
+class OutputFile {
+ public:
+  OutputFile() : m_stream(&m_buffer) {}
+  ~OutputFile() { close(); }
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+
+  void open(const std::string& path, std::size_t expectedBytes) {
+    m_file = std::fopen(path.c_str(), "w");
+    // Unbuffered, so that the whole text goes to the file in one write.
+    if (m_file != nullptr) std::setvbuf(m_file, nullptr, _IONBF, 0);
+    m_buffer.text.reserve(expectedBytes);
+  }
+  bool is_open() const { return m_file != nullptr; }
+  std::ostream& stream() { return m_stream; }
+
+  // Writes the text and closes the file; false when the file did not take all of it.
+  bool close() {
+    if (m_file == nullptr) return true;
+    const std::string& text = m_buffer.text;
+    bool written = std::fwrite(text.data(), 1, text.size(), m_file) == text.size();
+    written = std::fclose(m_file) == 0 && written;
+    m_file = nullptr;
+    return written;
+  }
+
+ private:
+  TextBuffer m_buffer;
+  std::ostream m_stream;
+  std::FILE* m_file = nullptr;
+};
+
 bool sameFile(const std::string& a, const std::string& b) {
   std::error_code error;
   return fs::equivalent(a, b, error) && !error;
@@ -83,10 +119,7 @@ class AnalysisRun {
 
   // Writes message to the report (when open) and to the console; returns status 1.
   int32_t stop(std::string_view message) {
-    if (m_report.is_open()) {
-      writeRunError(m_report, message);
-      m_report.flush();
-    }
+    if (m_report.is_open()) writeRunError(m_report.stream(), message);
     writeRunError(m_console, message);
     m_console.flush();
     return kVorneStatusStopped;
@@ -95,14 +128,12 @@ class AnalysisRun {
   // Closes both output files; a report that could not be written completely stops the run.
   int32_t finish(int32_t status) {
     if (m_plot.is_open()) {
-      m_plot.close();
-      if (m_plot.fail() && status == kVorneStatusFinished) {
+      if (!m_plot.close() && status == kVorneStatusFinished) {
         status = stop(m_paths.plotFile + ": the plot data file could not be written completely");
       }
     }
     if (m_report.is_open()) {
-      m_report.close();
-      if (m_report.fail()) {
+      if (!m_report.close()) {
         writeRunError(m_console,
                       m_paths.reportFile + ": the report could not be written completely");
         status = kVorneStatusStopped;
@@ -120,8 +151,8 @@ class AnalysisRun {
   std::ostream& m_console;
   std::istream& m_consoleInput;
   const RunOptions& m_options;
-  std::ofstream m_report;
-  std::ofstream m_plot;
+  OutputFile m_report;
+  OutputFile m_plot;
 };
 
 int32_t AnalysisRun::execute() {
@@ -136,17 +167,19 @@ int32_t AnalysisRun::execute() {
     return stop(m_paths.dataFile + ": the data file is also named as an output file");
   }
 
-  m_report.open(m_paths.reportFile, std::ios::out | std::ios::trunc);
+  // A heavy project writes about half a megabyte to each file.
+  m_report.open(m_paths.reportFile, 512u << 10);
   // The plot data file is emptied at the start of every run, so that a stopped run never leaves
   // an earlier run's curves behind for the graphs to load.
-  m_plot.open(m_paths.plotFile, std::ios::out | std::ios::trunc);
+  m_plot.open(m_paths.plotFile, 640u << 10);
   if (!m_report.is_open()) {
     return stop(m_paths.reportFile + ": the report cannot be opened for writing");
   }
 
-  writeBanner(m_report, m_version);
-  writeFileNames(m_report, m_paths.dataFile, m_paths.reportFile, m_paths.plotFile);
-  writeDateAndTime(m_report, m_options.time ? *m_options.time : localTimeNow());
+  std::ostream& report = m_report.stream();
+  writeBanner(report, m_version);
+  writeFileNames(report, m_paths.dataFile, m_paths.reportFile, m_paths.plotFile);
+  writeDateAndTime(report, m_options.time ? *m_options.time : localTimeNow());
 
   if (!m_plot.is_open()) {
     return stop(m_paths.plotFile + ": the plot data file cannot be opened for writing");
@@ -164,14 +197,14 @@ int32_t AnalysisRun::execute() {
     writeNoSoilWarning(m_console, requiredSoilDepth, labels);
   }
   if (input.deepestSoilDepth < requiredSoilDepth - kDepthTie) {
-    writeShallowProfileStop(m_report, input.deepestSoilDepth, requiredSoilDepth, labels);
+    writeShallowProfileStop(report, input.deepestSoilDepth, requiredSoilDepth, labels);
     return kVorneStatusStopped;
   }
 
   writeProceeding(m_console);
-  writeInputHeading(m_report, input);
-  writeInputEcho(m_report, input, labels);
-  writeResultHeading(m_report);
+  writeInputHeading(report, input);
+  writeInputEcho(report, input, labels);
+  writeResultHeading(report);
 
   const long long segments = segmentCount(input.deepestSoilDepth, input.pile.lengthIncrement);
   std::vector<double> depthsAsRead;
@@ -180,7 +213,7 @@ int32_t AnalysisRun::execute() {
   snapSoilPointDepths(input.soilPoints, input.pile.lengthIncrement);
   if (segments > kMaxSegments) {
     writeSegmentCountStop(m_console, segments);
-    writeSegmentCountStop(m_report, segments);
+    writeSegmentCountStop(report, segments);
     return kVorneStatusStopped;
   }
   if (segments < 1) {
@@ -189,8 +222,8 @@ int32_t AnalysisRun::execute() {
                 " is longer than the soil profile; no segment can be computed");
   }
 
-  RunContext context{input,     depthsAsRead,   m_report, m_plot,
-                     m_console, m_consoleInput, labels,   static_cast<int>(segments)};
+  RunContext context{input,     depthsAsRead,   report, m_plot.stream(),
+                     m_console, m_consoleInput, labels, static_cast<int>(segments)};
   return runPasses(context);
 }
 

@@ -1,9 +1,12 @@
 // Capacity tables of the report; see capacity_table_writer.h.
 #include "io/capacity_table_writer.h"
 
+#include <algorithm>
+#include <string>
 #include <string_view>
 
 #include "io/fortran_format.h"
+#include "io/text_buffer.h"
 
 namespace vorne {
 
@@ -69,14 +72,24 @@ void writeCapacityTable(std::ostream& report,
          << textField(labels.force, 3) << blanks(11) << textField(labels.force, 3) << blanks(10)
          << textField(labels.force, 3) << "\n";
 
+  constexpr std::size_t kRowLength = 11 + 7 + 6 + 8 + 6 + 8 + 4 + 9 + 1;
+  BlockText block(report, rows.size() * kRowLength);
+  std::string& text = block.text();
   for (std::size_t j : rows) {
     if (j >= profile.pointCount()) continue;
     const bool unplugged = !userMethod && profile.marker[j] == TipMarker::Unplugged;
-    report << blanks(11) << fixedField(profile.penetration[j], 7, 2) << blanks(6)
-           << fixedField(profile.skinFriction[j], 8, 1) << blanks(6)
-           << fixedField(profile.tipValue[j], 8, 1) << (unplugged ? "*   " : "    ")
-           << fixedField(profile.total[j], 9, 1) << "\n";
+    char* p = fmt::appendRoom(text, kRowLength);
+    p = fmt::putBlanks(p, 11);
+    p = fmt::putFixed(p, profile.penetration[j], 7, 2);
+    p = fmt::putBlanks(p, 6);
+    p = fmt::putFixed(p, profile.skinFriction[j], 8, 1);
+    p = fmt::putBlanks(p, 6);
+    p = fmt::putFixed(p, profile.tipValue[j], 8, 1);
+    p = std::copy_n(unplugged ? "*   " : "    ", 4, p);
+    p = fmt::putFixed(p, profile.total[j], 9, 1);
+    *p = '\n';
   }
+  block.write();
 }
 
 void writeUnpluggedNote(std::ostream& report) {

@@ -29,6 +29,26 @@ std::string textField(std::string_view text, int width);
 // nX: count blanks.
 std::string blanks(int count);
 
+// The same fields appended to out, for writers that build a whole block of lines in one buffer.
+void appendInt(std::string& out, long long value, int width, int minDigits = -1);
+void appendFixed(std::string& out, double value, int width, int decimals);
+void appendExp(std::string& out, double value, int width, int decimals);
+void appendText(std::string& out, std::string_view text, int width);
+void appendBlanks(std::string& out, int count);
+void appendStars(std::string& out, int width);
+
+// The same fields written at out, which has room for them: each writes exactly width (count)
+// characters, none when it is not positive, and returns the end of what it wrote. For rows whose
+// length is known before they are written (see appendRoom).
+char* putInt(char* out, long long value, int width, int minDigits = -1);
+char* putFixed(char* out, double value, int width, int decimals);
+char* putExp(char* out, double value, int width, int decimals);
+char* putBlanks(char* out, int count);
+char* putStars(char* out, int width);
+
+// text extended by count characters, for the put functions to fill; returns where they start.
+char* appendRoom(std::string& text, std::size_t count);
+
 // count copies of c, e.g. the rules of "=" and "*" in the report.
 std::string repeated(char c, int count);
 

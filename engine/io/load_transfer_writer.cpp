@@ -4,12 +4,12 @@
 #include <string>
 
 #include "io/fortran_format.h"
+#include "io/text_buffer.h"
 
 namespace vorne {
 namespace {
 
 using fmt::blanks;
-using fmt::expField;
 using fmt::intField;
 using fmt::repeated;
 
@@ -38,14 +38,30 @@ void writeTzHeader(std::ostream& report, const CurveSettings& s) {
          << blanks(14) << transferLabel(s) << blanks(13) << movementLabel(s) << "\n\n";
 }
 
+constexpr std::size_t kCurveHeadLength = 8 + 5 + 11 + 16 + 1;
+constexpr std::size_t kCurvePointLength = 40 + 17 + 16 + 1;
+constexpr std::size_t kCurveLength = kCurveHeadLength + kCurvePoints * kCurvePointLength;
+
 // Curve header and points, the same layout in the report and the plot data file.
-void writeTzCurve(std::ostream& out, int number, double depth, const TzCurve& curve) {
-  out << blanks(8) << intField(number, 5) << intField(static_cast<long long>(kCurvePoints), 11)
-      << expField(depth, 16, 4) << "\n";
+void appendTzCurve(std::string& text, int number, double depth, const TzCurve& curve) {
+  char* p = fmt::appendRoom(text, kCurveLength);
+  p = fmt::putBlanks(p, 8);
+  p = fmt::putInt(p, number, 5);
+  p = fmt::putInt(p, static_cast<long long>(kCurvePoints), 11);
+  p = fmt::putExp(p, depth, 16, 4);
+  *p++ = '\n';
   for (std::size_t i = 0; i < kCurvePoints; ++i) {
-    out << blanks(40) << expField(curve.unitTransfer[i], 17, 4)
-        << expField(curve.movement[i], 16, 4) << "\n";
+    p = fmt::putBlanks(p, 40);
+    p = fmt::putExp(p, curve.unitTransfer[i], 17, 4);
+    p = fmt::putExp(p, curve.movement[i], 16, 4);
+    *p++ = '\n';
   }
+}
+
+void writeTzCurve(std::ostream& out, int number, double depth, const TzCurve& curve) {
+  BlockText block(out, kCurveLength);
+  appendTzCurve(block.text(), number, depth, curve);
+  block.write();
 }
 
 double depthBelowGround(const TzCurve& station, const CurveSettings& s) {
@@ -55,16 +71,29 @@ double depthBelowGround(const TzCurve& station, const CurveSettings& s) {
 void writeSoilStations(std::ostream& out,
                        const LoadTransferCurves& curves,
                        const CurveSettings& s) {
+  BlockText block(out, (curves.stations.size() - curves.stickupStations) * kCurveLength);
   int number = 0;
   for (std::size_t k = curves.stickupStations; k < curves.stations.size(); ++k) {
     const TzCurve& station = curves.stations[k];
-    writeTzCurve(out, ++number, depthBelowGround(station, s), station);
+    appendTzCurve(block.text(), ++number, depthBelowGround(station, s), station);
   }
+  block.write();
 }
 
-void writeSettlementRow(std::ostream& out, const LoadSettlementPoint& p, const CurveSettings& s) {
-  out << expField(reportLoad(p.topLoad, s), 17, 4) << expField(p.topMovement, 16, 4)
-      << expField(reportLoad(p.tipLoad, s), 16, 4) << expField(p.tipMovement, 16, 4) << "\n";
+void writeSettlementRows(std::ostream& out,
+                         const SettlementSolution& solution,
+                         const CurveSettings& s) {
+  constexpr std::size_t kRowLength = 17 + 16 + 16 + 16 + 1;
+  BlockText block(out, solution.points.size() * kRowLength);
+  for (const LoadSettlementPoint& point : solution.points) {
+    char* p = fmt::appendRoom(block.text(), kRowLength);
+    p = fmt::putExp(p, reportLoad(point.topLoad, s), 17, 4);
+    p = fmt::putExp(p, point.topMovement, 16, 4);
+    p = fmt::putExp(p, reportLoad(point.tipLoad, s), 16, 4);
+    p = fmt::putExp(p, point.tipMovement, 16, 4);
+    *p = '\n';
+  }
+  block.write();
 }
 
 }  // namespace
@@ -81,10 +110,15 @@ void writeLoadSettlementReport(std::ostream& report,
   report << "\n\n\n"
          << blanks(8) << "TIP   LOAD" << blanks(8) << "TIP MOVEMENT\n"
          << blanks(12) << forceLabel(settings) << blanks(15) << movementLabel(settings) << "\n\n";
+  constexpr std::size_t kTipRowLength = 18 + 19 + 1;
+  BlockText tip(report, kCurvePoints * kTipRowLength);
   for (std::size_t i = 0; i < kCurvePoints; ++i) {
-    report << expField(reportLoad(curves.tip.load[i], settings), 18, 4)
-           << expField(curves.tip.movement[i], 19, 4) << "\n";
+    char* p = fmt::appendRoom(tip.text(), kTipRowLength);
+    p = fmt::putExp(p, reportLoad(curves.tip.load[i], settings), 18, 4);
+    p = fmt::putExp(p, curves.tip.movement[i], 19, 4);
+    *p = '\n';
   }
+  tip.write();
 
   report << "\n\n\n"
          << blanks(22) << "LOAD VERSUS SETTLEMENT CURVE\n"
@@ -94,9 +128,7 @@ void writeLoadSettlementReport(std::ostream& report,
          << "TIP MOVEMENT\n"
          << blanks(11) << forceLabel(settings) << blanks(13) << movementLabel(settings)
          << blanks(14) << forceLabel(settings) << blanks(12) << movementLabel(settings) << "\n";
-  for (const LoadSettlementPoint& point : solution.points) {
-    writeSettlementRow(report, point, settings);
-  }
+  writeSettlementRows(report, solution, settings);
   if (!solution.converged) report << " " << kNotConvergedWarning << "\n";
 }
 
@@ -108,16 +140,26 @@ void writeLoadSettlementPlot(std::ostream& plot,
   plot << listInteger(static_cast<long long>(soilStations)) << "\n";
   writeSoilStations(plot, curves, settings);
 
+  constexpr std::size_t kRowLength = 3 + 10 + 3 + 10 + 3 + 10 + 1;
+  std::size_t rowCount = 0;
+  for (const std::vector<LoadDistributionRow>& level : solution.distribution) {
+    rowCount += level.size();
+  }
+  BlockText rows(plot, rowCount * kRowLength);
   for (const std::vector<LoadDistributionRow>& level : solution.distribution) {
     for (const LoadDistributionRow& row : level) {
-      plot << blanks(3) << expField(row.depth / settings.lengthUnit, 10, 3) << blanks(3)
-           << expField(reportLoad(row.load, settings), 10, 3) << blanks(3)
-           << expField(row.movement, 10, 3) << "\n";
+      char* p = fmt::appendRoom(rows.text(), kRowLength);
+      p = fmt::putBlanks(p, 3);
+      p = fmt::putExp(p, row.depth / settings.lengthUnit, 10, 3);
+      p = fmt::putBlanks(p, 3);
+      p = fmt::putExp(p, reportLoad(row.load, settings), 10, 3);
+      p = fmt::putBlanks(p, 3);
+      p = fmt::putExp(p, row.movement, 10, 3);
+      *p = '\n';
     }
   }
-  for (const LoadSettlementPoint& point : solution.points) {
-    writeSettlementRow(plot, point, settings);
-  }
+  rows.write();
+  writeSettlementRows(plot, solution, settings);
 }
 
 void writeVerificationReport(std::ostream& report,

@@ -4,11 +4,9 @@
 #include <string>
 
 #include "io/fortran_format.h"
+#include "io/text_buffer.h"
 
 namespace vorne {
-
-using fmt::blanks;
-using fmt::fixedField;
 
 std::string listDirectedInteger(long long value) { return fmt::intField(value, 12); }
 
@@ -33,14 +31,26 @@ void writePlotCapacities(std::ostream& plot,
   plot << listDirectedInteger(static_cast<long long>(blocks.size()))
        << listDirectedInteger(static_cast<long long>(rowCount)) << listDirectedInteger(units)
        << listDirectedInteger(loadTransferMethod) << "\n";
+  constexpr std::size_t kRowLength = 2 + 7 + 2 + 8 + 2 + 8 + 2 + 9 + 2 + 9 + 1;
+  BlockText rows(plot, rowCount * blocks.size() * kRowLength);
+  std::string& text = rows.text();
   for (const PlotCapacityBlock& block : blocks) {
     for (const PlotCapacityRow& row : block.rows) {
-      plot << blanks(2) << fixedField(row.penetration, 7, 2) << blanks(2)
-           << fixedField(row.skinFriction, 8, 1) << blanks(2) << fixedField(row.tipValue, 8, 1)
-           << blanks(2) << fixedField(row.total, 9, 1) << blanks(2)
-           << fixedField(row.unitSkinFriction, 9, 3) << "\n";
+      char* p = fmt::appendRoom(text, kRowLength);
+      p = fmt::putBlanks(p, 2);
+      p = fmt::putFixed(p, row.penetration, 7, 2);
+      p = fmt::putBlanks(p, 2);
+      p = fmt::putFixed(p, row.skinFriction, 8, 1);
+      p = fmt::putBlanks(p, 2);
+      p = fmt::putFixed(p, row.tipValue, 8, 1);
+      p = fmt::putBlanks(p, 2);
+      p = fmt::putFixed(p, row.total, 9, 1);
+      p = fmt::putBlanks(p, 2);
+      p = fmt::putFixed(p, row.unitSkinFriction, 9, 3);
+      *p = '\n';
     }
   }
+  rows.write();
 }
 
 }  // namespace vorne

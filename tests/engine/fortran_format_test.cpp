@@ -3,7 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
 
 namespace vorne::fmt {
 namespace {
@@ -40,6 +46,95 @@ TEST(FortranFormat, FieldsMatchTheirLayouts) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(c.actual, c.expected);
   }
+}
+
+// Fields built from std::to_chars text alone, the way the writers made them before the digits came
+// from integer arithmetic: the fast fields must match them character for character.
+std::string fitRight(const std::string& body, int width) {
+  if (static_cast<int>(body.size()) > width) return std::string(width, '*');
+  return std::string(width - body.size(), ' ') + body;
+}
+
+std::string referenceFixed(double value, int width, int decimals) {
+  char buffer[400];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                    std::chars_format::fixed, decimals);
+  std::string body(buffer, result.ptr);
+  const bool negative = value < 0.0 && body.find_first_not_of("0.") != std::string::npos;
+  if (decimals == 0) body += '.';
+  std::string text = (negative ? "-" : "") + body;
+  if (static_cast<int>(text.size()) > width && body.size() > 1 && body[0] == '0' &&
+      body[1] == '.') {
+    text = (negative ? "-" : "") + body.substr(1);
+  }
+  return fitRight(text, width);
+}
+
+std::string referenceExp(double value, int width, int decimals) {
+  std::string mantissa(decimals, '0');
+  int exponent = 0;
+  if (value != 0.0) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                      std::chars_format::scientific, decimals - 1);
+    const std::string text(buffer, result.ptr);
+    const std::size_t e = text.find('e');
+    mantissa.clear();
+    for (std::size_t i = 0; i < e; ++i) {
+      if (text[i] != '.') mantissa += text[i];
+    }
+    exponent = std::atoi(text.c_str() + e + 1) + 1;
+  }
+  const int absExponent = std::abs(exponent);
+  if (absExponent > 999) return std::string(width, '*');
+  std::string digits = std::to_string(absExponent);
+  while (digits.size() < (absExponent > 99 ? 3u : 2u)) digits.insert(digits.begin(), '0');
+  const std::string body =
+      "0." + mantissa + (absExponent > 99 ? "" : "E") + (exponent < 0 ? "-" : "+") + digits;
+  std::string text = (value < 0.0 ? "-" : "") + body;
+  if (static_cast<int>(text.size()) > width) text = (value < 0.0 ? "-" : "") + body.substr(1);
+  return fitRight(text, width);
+}
+
+TEST(FortranFormat, FieldsMatchTheDigitsOfToChars) {
+  // Values next to rounding ties, decimal fractions, powers of ten and their neighbours, and a
+  // random spread over the magnitudes the report and plot data file carry.
+  std::vector<double> values = {0.125,  0.375,  2.5,    0.005,    1.0005,    0.045,  1.115,
+                                99.995, 999.95, 9.9995, 0.99996,  1e-5,      1e15,   4.35,
+                                1e-300, 1e300,  5e-324, 123456.5, 0.0004999, 8.5e15, 0.05};
+  for (int p = -30; p <= 30; ++p) {
+    const double power = std::pow(10.0, p);
+    values.insert(values.end(), {power, std::nextafter(power, 0.0), std::nextafter(power, 1e308),
+                                 0.5 * power, 9.5 * power, 0.95 * power});
+  }
+  std::mt19937_64 random(20260305);
+  std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+  std::uniform_int_distribution<int> exponent(-12, 12);
+  for (int k = 0; k < 50000; ++k)
+    values.push_back(mantissa(random) * std::pow(10.0, exponent(random)));
+  // Ties at the printed digits: k / 2^n with short binary fractions.
+  for (int k = -4000; k <= 4000; ++k) values.push_back(k / 64.0);
+
+  int failures = 0;
+  for (double value : values) {
+    for (double v : {value, -value}) {
+      for (int decimals : {0, 1, 2, 3, 4}) {
+        const std::string expected = referenceFixed(v, 12, decimals);
+        if (fixedField(v, 12, decimals) != expected && ++failures < 10) {
+          ADD_FAILURE() << "F12." << decimals << " of " << v << ": \""
+                        << fixedField(v, 12, decimals) << "\" instead of \"" << expected << "\"";
+        }
+      }
+      for (int decimals : {2, 3, 4}) {
+        const std::string expected = referenceExp(v, 16, decimals);
+        if (expField(v, 16, decimals) != expected && ++failures < 10) {
+          ADD_FAILURE() << "E16." << decimals << " of " << v << ": \"" << expField(v, 16, decimals)
+                        << "\" instead of \"" << expected << "\"";
+        }
+      }
+    }
+  }
+  EXPECT_EQ(failures, 0);
 }
 
 TEST(FortranFormat, CommaLocaleStillWritesPoint) {
