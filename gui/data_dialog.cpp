@@ -1,0 +1,156 @@
+// Shared life cycle of the project dialogs.
+#include "gui/data_dialog.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+
+#include "base/expression_evaluator.h"
+#include "gui/data_edit.h"
+
+TDataDialog::TDataDialog(vorne::TProgramData& project, QWidget* parent)
+    : QWidget(parent), m_project(project) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    if (now != nullptr && isAncestorOf(now)) m_lastFocus = now;
+  });
+}
+
+void TDataDialog::FormActivate() {
+  m_loading = true;
+  for (TDataEdit* edit : m_edits) {
+    if (!edit->UnitsString().isEmpty()) edit->setUnits(m_project.units());
+  }
+  loadValues();
+  applyRules();
+  m_loading = false;
+}
+
+bool TDataDialog::FormDeactivate() {
+  // The frame clears the focus of a child window it deactivates, so the dialog remembers it.
+  QWidget* current = focusWidget() != nullptr ? focusWidget() : m_lastFocus.data();
+  auto* focused = qobject_cast<TDataEdit*>(current);
+  if (focused != nullptr && focused->isEnabled() && !focused->Validate()) {
+    comeBack();
+    return false;
+  }
+  storeValues();
+  emit committed();
+  return true;
+}
+
+TDataEdit* TDataDialog::addEdit(
+    QGridLayout* grid, int row, const QString& caption, const QString& unitsString, int column) {
+  auto* label = new QLabel(this);
+  auto* edit = new TDataEdit(this);
+  label->setBuddy(edit);
+  edit->setEditLabel(label);
+  edit->setCaption(caption);
+  edit->setUnitsString(unitsString);
+  grid->addWidget(label, row, column);
+  grid->addWidget(edit, row, column + 1);
+  connect(edit, &QLineEdit::textEdited, this, [this] { markModified(); });
+  m_edits.push_back(edit);
+  return edit;
+}
+
+void TDataDialog::storeNumber(const TDataEdit* edit, double& target) {
+  try {
+    target = std::clamp(edit->Number(), edit->MinVal(), edit->MaxVal());
+  } catch (const vorne::EExpressionError&) {
+  }
+}
+
+void TDataDialog::storeNumber(const TDataEdit* edit, int& target) {
+  double value = target;
+  storeNumber(edit, value);
+  target = static_cast<int>(std::lround(std::clamp(value, -2147483648.0, 2147483647.0)));
+}
+
+QWidget* TDataDialog::closeButton() {
+  auto* button = new QPushButton(QStringLiteral("Close"), this);
+  connect(button, &QPushButton::clicked, this, [this] {
+    if (m_subWindow != nullptr) {
+      m_subWindow->close();
+    } else {
+      close();
+    }
+  });
+  return button;
+}
+
+void TDataDialog::attachToFrame() {
+  auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+  if (sub == nullptr || sub == m_subWindow) return;
+  m_subWindow = sub;
+  QMdiArea* area = sub->mdiArea();
+  if (area == nullptr) return;
+  connect(area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* activated) {
+    if (activated == m_subWindow && !m_active) {
+      m_active = true;
+      FormActivate();
+    } else if (activated != m_subWindow && m_active) {
+      m_active = false;
+      FormDeactivate();
+    }
+  });
+  if (area->activeSubWindow() == sub && !m_active) {
+    m_active = true;
+    FormActivate();
+  }
+}
+
+void TDataDialog::comeBack() {
+  // Deferred: the frame is still busy activating the other window.
+  QTimer::singleShot(0, this, [this] {
+    if (m_subWindow != nullptr && m_subWindow->mdiArea() != nullptr) {
+      m_subWindow->mdiArea()->setActiveSubWindow(m_subWindow);
+    } else {
+      raise();
+      activateWindow();
+    }
+    if (m_lastFocus != nullptr) m_lastFocus->setFocus(Qt::OtherFocusReason);
+  });
+}
+
+bool TDataDialog::event(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::ParentChange:
+    case QEvent::Show:
+      attachToFrame();
+      break;
+    case QEvent::WindowActivate:
+      // A window of its own: the window system's activation drives the life cycle.
+      if (m_subWindow == nullptr && isWindow() && !m_active) {
+        m_active = true;
+        FormActivate();
+      }
+      break;
+    case QEvent::WindowDeactivate:
+      if (m_subWindow == nullptr && isWindow() && m_active) {
+        m_active = false;
+        FormDeactivate();
+      }
+      break;
+    default:
+      break;
+  }
+  return QWidget::event(event);
+}
+
+void TDataDialog::closeEvent(QCloseEvent* event) {
+  if (!FormDeactivate()) {
+    event->ignore();
+    return;
+  }
+  m_active = false;
+  event->accept();
+  emit closed();
+}

@@ -1,0 +1,76 @@
+// The life cycle every project dialog shares: activation loads the project into the controls and
+// applies the enabling rules; deactivation commits the controls back unless the focused numeric
+// field fails its check (the dialog then comes back to the front); closing commits, is refused
+// while the focused field is invalid, and tells the owner that the dialog is gone. The dialog is
+// a child window of the multiple-document frame or, in tests, a window of its own.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <vector>
+
+#include "app/program_data.h"
+
+class QGridLayout;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class TDataEdit;
+
+class TDataDialog : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TDataDialog(vorne::TProgramData& project, QWidget* parent = nullptr);
+
+  // Activation step: unit system of the unit-bearing fields, every control from the project,
+  // the enabling rules. The frame also calls it to refresh an open dialog after a unit switch.
+  void FormActivate();
+  // Commit step: writes every control into the project unless the focused numeric field fails
+  // its check; then the dialog asks to be brought back to the front and nothing is written.
+  // Returns whether the values were written.
+  bool FormDeactivate();
+
+  vorne::TProgramData& project() const { return m_project; }
+
+ signals:
+  // The values were written into the project.
+  void committed();
+  // The dialog closed; its owner clears the dialog's open flag.
+  void closed();
+
+ protected:
+  virtual void loadValues() = 0;
+  virtual void applyRules() {}
+  virtual void storeValues() = 0;
+
+  // A numeric field with its label in grid row `row` (label in column `column`, field after it).
+  // Its edits mark the project modified; with a unit template it takes the project's units on
+  // every activation.
+  TDataEdit* addEdit(QGridLayout* grid,
+                     int row,
+                     const QString& caption,
+                     const QString& unitsString = {},
+                     int column = 0);
+  // The field's value clamped into its bounds is written into target (rounded for an integer);
+  // a text that does not evaluate leaves target as it is (the field's own check reports it).
+  static void storeNumber(const TDataEdit* edit, double& target);
+  static void storeNumber(const TDataEdit* edit, int& target);
+  // The "Close" button.
+  QWidget* closeButton();
+  void markModified() { m_project.setModified(); }
+
+  bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void attachToFrame();
+  void comeBack();
+
+  vorne::TProgramData& m_project;
+  std::vector<TDataEdit*> m_edits;
+  QPointer<QMdiSubWindow> m_subWindow;
+  QPointer<QWidget> m_lastFocus;
+  bool m_active = false;
+  bool m_loading = false;
+};
