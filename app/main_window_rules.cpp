@@ -12,7 +12,10 @@ QString mainWindowCaption(const QString& projectFileName) {
 }
 
 QString commandLineProjectFile(const QString& argument) {
-  return argument.contains(QLatin1Char('.')) ? argument : argument + QStringLiteral(".vr6d");
+  // Judged on the file name, so that a dot in a folder name does not count.
+  return QFileInfo(argument).fileName().contains(QLatin1Char('.'))
+             ? argument
+             : argument + QStringLiteral(".vr6d");
 }
 
 bool isCurrentLayoutFile(const QString& fileName) {

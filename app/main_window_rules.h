@@ -14,7 +14,7 @@ inline const QString kProgramVersion = QStringLiteral("2014.6.5");
 // "VORNE 2014.6.5 - " and the file name without its folder, first letter in upper case.
 QString mainWindowCaption(const QString& projectFileName);
 
-// The project file of a command-line argument: ".vr6d" is appended when the argument holds no ".".
+// The project file of a command-line argument: ".vr6d" is appended when its file name holds no ".".
 QString commandLineProjectFile(const QString& argument);
 
 // A file is read in the current layout exactly when its extension, lowered, is ".vr6d";

@@ -558,10 +558,18 @@ bool TMainForm::saveProjectAs(bool running) {
   const QString chosen =
       m_fileChooser.save ? m_fileChooser.save(this, title, proposal, openFilters()) : QString();
   bool written = false;
-  if (chosen.isEmpty()) {
+  const QString target = chosen.isEmpty() ? QString() : savedProjectFileName(chosen);
+  // The dialog asked about the name it returned; a name changed here is asked about again.
+  const bool replaceRefused =
+      !target.isEmpty() && target != chosen && QFileInfo::exists(target) &&
+      showMessageBox(this, QMessageBox::Warning, title,
+                     QDir::toNativeSeparators(target) +
+                         QStringLiteral(" already exists.\nDo you want to replace it?"),
+                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes;
+  if (target.isEmpty() || replaceRefused) {
     m_saveCancelled = true;
   } else {
-    m_project->setFileName(QFileInfo(savedProjectFileName(chosen)).absoluteFilePath());
+    m_project->setFileName(QFileInfo(target).absoluteFilePath());
     setCaption();
     written = writeProject(running);
   }

@@ -64,6 +64,8 @@ class MainFormTest : public QObject {
   void commandLineArgument();
   void saveChangesPrompt_data();
   void saveChangesPrompt();
+  void saveAsNames_data();
+  void saveAsNames();
   void untitledRunWithSaveAsCancelledWritesNothing();
   void largeTaperStopsTheRun();
   void runEnablesTheResultCommands_data();
@@ -446,6 +448,49 @@ void MainFormTest::saveChangesPrompt() {
     m_answers.clear();
     form.project().clearModified();  // so that destroying the form asks nothing
   }
+}
+
+void MainFormTest::saveAsNames_data() {
+  QTest::addColumn<QString>("chosen");
+  QTest::addColumn<bool>("targetExists");
+  QTest::addColumn<int>("answer");       // to the replace question, when asked
+  QTest::addColumn<QString>("savedAs");  // empty: nothing written
+  QTest::newRow("no extension gets .vr6d") << "plain" << false << 0 << "plain.vr6d";
+  QTest::newRow(".vrd becomes .vr6d") << "older.vrd" << false << 0 << "older.vr6d";
+  QTest::newRow("changed name exists, replace refused")
+      << "taken.vrd" << true << int(QMessageBox::No) << "";
+  QTest::newRow("changed name exists, replaced")
+      << "taken.vrd" << true << int(QMessageBox::Yes) << "taken.vr6d";
+}
+
+void MainFormTest::saveAsNames() {
+  QFETCH(QString, chosen);
+  QFETCH(bool, targetExists);
+  QFETCH(int, answer);
+  QFETCH(QString, savedAs);
+  QTemporaryDir folder;
+  if (targetExists) QFile::copy(kExamples + "stickup_pipe.vr6d", folder.filePath("taken.vr6d"));
+  TMainForm form;
+  useChoosers(form);
+  m_saveAnswers = {folder.filePath(chosen)};
+  m_answers = {QMessageBox::StandardButton(answer)};
+  form.project().Title = "Saved as";
+  QCOMPARE(form.mSaveAs->isEnabled(), true);
+  form.mSaveAs->trigger();
+  QCOMPARE(m_boxes.size(), targetExists ? 1 : 0);
+  QCOMPARE(form.project().isUntitled(), savedAs.isEmpty());
+  if (savedAs.isEmpty()) {
+    QFile kept(folder.filePath("taken.vr6d"));
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QVERIFY(!kept.readAll().contains("Saved as"));
+  } else {
+    QCOMPARE(form.project().fileName(), folder.filePath(savedAs));
+    QCOMPARE(form.windowTitle(), "VORNE 2014.6.5 - " + savedAs.left(1).toUpper() + savedAs.mid(1));
+    QFile written(folder.filePath(savedAs));
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(written.readAll().startsWith("Saved as"));
+  }
+  QCOMPARE(QDir(folder.path()).entryList(QDir::Files).filter(".vrd"), QStringList());
 }
 
 void MainFormTest::untitledRunWithSaveAsCancelledWritesNothing() {

@@ -1,0 +1,108 @@
+// vorne-screenshots FOLDER [PROJECT]: opens a project in the desktop program's main window, runs
+// it and saves pictures of the window as PNG files into FOLDER: the opened project, the window
+// after the run, and each result graph and data window that the program offers. Every message box
+// is answered with its default button. Run it under a display, e.g. through scripts/screenshots.
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+
+#include "gui/main_form.h"
+#include "gui/message_box.h"
+
+namespace {
+
+// Lets the window lay out and paint before it is grabbed.
+void settle() {
+  for (int i = 0; i < 5; ++i) {
+    QApplication::processEvents();
+    QApplication::sendPostedEvents();
+  }
+}
+
+bool save(QWidget& window, const QDir& folder, const QString& name) {
+  settle();
+  const QString path = folder.filePath(name + QStringLiteral(".png"));
+  const bool saved = window.grab().save(path);
+  std::printf("%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
+  return saved;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  const QStringList arguments = QApplication::arguments();
+  if (arguments.size() < 2) {
+    std::fprintf(stderr, "usage: vorne-screenshots FOLDER [PROJECT]\n");
+    return 2;
+  }
+  QDir folder(arguments.at(1));
+  if (!folder.mkpath(QStringLiteral("."))) {
+    std::fprintf(stderr, "vorne-screenshots: cannot make %s\n", qPrintable(arguments.at(1)));
+    return 1;
+  }
+  const QString project =
+      arguments.size() > 2 ? arguments.at(2)
+                           : QStringLiteral(VORNE_SOURCE_DIR "/examples/steel_pipe_layered.vr6d");
+  if (!QFileInfo::exists(project)) {
+    std::fprintf(stderr, "vorne-screenshots: no project %s\n", qPrintable(project));
+    return 1;
+  }
+
+  // The run writes beside the project: work on a copy, with settings of its own.
+  QTemporaryDir work;
+  const QFileInfo source(project);
+  const QString copy = work.filePath(source.fileName());
+  QFile::copy(source.absoluteFilePath(), copy);
+  const QString cpt =
+      source.absolutePath() + QLatin1Char('/') + source.completeBaseName() + QStringLiteral(".cpt");
+  if (QFileInfo::exists(cpt)) QFile::copy(cpt, work.filePath(QFileInfo(cpt).fileName()));
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, work.path());
+  setMessageBoxResponder([](const MessageBoxRequest& box) {
+    std::printf("box: %s\n", qPrintable(QString(box.text).replace(QLatin1Char('\n'), ' ')));
+    return box.defaultButton != QMessageBox::NoButton ? box.defaultButton : QMessageBox::Ok;
+  });
+
+  // A window shown modally would wait for a user: it is closed after a moment.
+  QTimer modalGuard;
+  QObject::connect(&modalGuard, &QTimer::timeout, [] {
+    if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+  });
+  modalGuard.start(1000);
+
+  TMainForm form;
+  form.resize(1200, 800);
+  form.show();
+  form.openStartupProject(copy);
+  bool saved = save(form, folder, QStringLiteral("01_project"));
+
+  form.CompRun->trigger();
+  saved &= save(form, folder, QStringLiteral("02_after_run"));
+
+  // Every command that opens a window and is offered now: one picture each, window maximised.
+  int n = 3;
+  for (QMenu* menu : {form.graphicsMenu, form.dataMenu}) {
+    emit menu->aboutToShow();
+    for (QAction* command : menu->actions()) {
+      if (command->isSeparator() || !command->isEnabled() || command->menu()) continue;
+      command->trigger();
+      if (QMdiSubWindow* frame = form.mdiArea()->activeSubWindow()) frame->showMaximized();
+      QString name = command->text().remove(QLatin1Char('&')).toLower();
+      name.replace(QRegularExpression(QStringLiteral("[^a-z0-9]+")), QStringLiteral("_"));
+      saved &=
+          save(form, folder, QStringLiteral("%1_%2").arg(n++, 2, 10, QLatin1Char('0')).arg(name));
+      form.closeAllChildWindows();
+      settle();
+    }
+  }
+  form.project().clearModified();
+  form.close();
+  return saved ? 0 : 1;
+}
