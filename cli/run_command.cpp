@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/analysis_run.h"
+#include "app/main_window_rules.h"
 #include "base/io_error.h"
 #include "cli/commands.h"
 #include "cli/run_summary.h"
@@ -48,17 +49,15 @@ int exportWorkbook(const QString& workbook,
                    const TProgramData& project,
                    TMainGraphs& graphs,
                    const AnalysisRunResult& run) {
-  GraphicsMenuState state;
-  state.resultsAvailable = run.ResultsAvailable;
-  state.plotFileExists = QFileInfo::exists(run.files.plotFile);
-  state.extraTzDepths = project.ExtraTzDepths == 1;
-  state.tension = project.LoadingType == 1;
-  const auto enabled = exportPlotsEnabled(state);
-  const auto list = exportPlotList(graphs);
-  std::vector<const TGraphPlot*> chosen;
-  for (int i = 0; i < kExportPlotCount; ++i) {
-    if (enabled[static_cast<std::size_t>(i)]) chosen.push_back(list[static_cast<std::size_t>(i)]);
-  }
+  const TResultCommands offered =
+      resultCommands(run.ResultsAvailable, QFileInfo::exists(run.files.plotFile),
+                     project.ExtraTzDepths, project.LoadingType);
+  ExportPlotFlags chosenPlots{};
+  chosenPlots.fill(offered.results);
+  chosenPlots[2] = offered.tip;      // tip resistance
+  chosenPlots[8] = offered.extraTz;  // extra t-z curves
+  chosenPlots[9] = offered.tip;      // Q-w curve
+  const std::vector<const TGraphPlot*> chosen = chosenExportPlots(graphs, chosenPlots);
   const WorkbookExportResult exported =
       exportGraphsToWorkbook(chosen, QFileInfo(workbook).absoluteFilePath());
   if (!exported.ok) {

@@ -318,14 +318,14 @@ std::array<TGraphPlot*, kExportPlotCount> exportPlotList(TMainGraphs& g) {
           &g.pltCombine, &g.pltAxial, &g.pltTZcurves, &g.PltExtraTZ, &g.PltQw};
 }
 
-std::array<bool, kExportPlotCount> exportPlotsEnabled(const GraphicsMenuState& state) {
-  std::array<bool, kExportPlotCount> enabled{};
-  const bool results = state.resultsAvailable && state.plotFileExists;
-  enabled.fill(results);
-  enabled[2] = results && !state.tension;       // tip resistance
-  enabled[8] = results && state.extraTzDepths;  // extra t-z curves
-  enabled[9] = results && !state.tension;       // Q-w curve
-  return enabled;
+std::vector<const TGraphPlot*> chosenExportPlots(TMainGraphs& graphs,
+                                                 const ExportPlotFlags& chosen) {
+  std::vector<const TGraphPlot*> plots;
+  const auto list = exportPlotList(graphs);
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    if (chosen[i]) plots.push_back(list[i]);
+  }
+  return plots;
 }
 
 QString exportStageText(ExportStage stage) {
@@ -388,6 +388,7 @@ WorkbookExportResult exportGraphsToWorkbook(const std::vector<const TGraphPlot*>
   try {
     frameLegends(written, framed);
     writeFileAtomically(fileName, readWhole(framed));
+    result.written = true;
   } catch (const WorkbookError& error) {
     result.message = fileName + QStringLiteral(": ") + error.message();
     return result;

@@ -18,21 +18,14 @@ namespace vorne {
 // 1..702. The charts never reach further (see kMaxChartSeries).
 QString GetExcelCol(int column);
 
-// The graphs that can be exported, in list order; list position + 1 is the plot number.
+// The graphs that can be exported, in list order; list position + 1 is the plot number. Entry i
+// may be exported while the Graphics menu item of graph i is enabled.
 inline constexpr int kExportPlotCount = 10;
+using ExportPlotFlags = std::array<bool, kExportPlotCount>;
 std::array<TGraphPlot*, kExportPlotCount> exportPlotList(TMainGraphs& graphs);
-
-// What decides whether a Graphics menu item, and with it an export entry, is enabled.
-struct GraphicsMenuState {
-  bool resultsAvailable = false;  // the plot data file was read
-  bool plotFileExists = false;    // and is still there
-  bool extraTzDepths = false;     // the project asks for t-z curves at extra depths
-  bool tension = false;           // tension loading: no tip resistance, no Q-w curve
-};
-// The enabled state of the ten export entries in list order: all need results and the plot data
-// file; the extra t-z curves need extra depths switched on; the tip resistance and the Q-w curve
-// are off under tension.
-std::array<bool, kExportPlotCount> exportPlotsEnabled(const GraphicsMenuState& state);
+// The graphs of the list whose flag is set, in list order.
+std::vector<const TGraphPlot*> chosenExportPlots(TMainGraphs& graphs,
+                                                 const ExportPlotFlags& chosen);
 
 // How far the export of one graph got; the Legend sheet's Status column shows it.
 enum class ExportStage {
@@ -49,6 +42,7 @@ inline constexpr int kMaxChartSeries = 255;
 
 struct WorkbookExportResult {
   bool ok = false;
+  bool written = false;             // the file holds the workbook (complete or stopped)
   QString message;                  // why the export failed or stopped; empty when ok
   std::vector<ExportStage> stages;  // per exported graph, in order
 };

@@ -1,4 +1,4 @@
-// The workbook export: column letters, which graphs may be exported, and the workbooks that the
+// The workbook export: column letters, the list of exportable graphs, and the workbooks that the
 // read-back script (xlsx_readback.py) opens with a spreadsheet library of its own. Run with
 // VORNE_XLSX_FIXTURES set, writeReadBackFixtures leaves its workbooks in that folder.
 #include "plot/xlsx_export.h"
@@ -35,8 +35,7 @@ class XlsxExportTest : public QObject {
  private slots:
   void columnLetters_data();
   void columnLetters();
-  void entriesFollowTheGraphicsMenu_data();
-  void entriesFollowTheGraphicsMenu();
+  void chosenPlotsKeepTheListOrder();
   void axisTitlesCarryTheExpandedUnits();
   void writeReadBackFixtures();
   void unwritableFileKeepsTheOldOne();
@@ -63,36 +62,13 @@ void XlsxExportTest::columnLetters() {
   QCOMPARE(GetExcelCol(column), letters);
 }
 
-void XlsxExportTest::entriesFollowTheGraphicsMenu_data() {
-  QTest::addColumn<bool>("results");
-  QTest::addColumn<bool>("fileThere");
-  QTest::addColumn<bool>("extra");
-  QTest::addColumn<bool>("tension");
-  QTest::addColumn<QString>("enabled");  // one digit per entry in list order
-  QTest::newRow("no plot data") << false << true << true << false << "0000000000";
-  QTest::newRow("plot data file gone") << true << false << true << false << "0000000000";
-  QTest::newRow("compression with extra depths") << true << true << true << false << "1111111111";
-  QTest::newRow("compression, no extra depths") << true << true << false << false << "1111111101";
-  QTest::newRow("tension: no tip, no Q-w") << true << true << true << true << "1101111110";
-}
-
-void XlsxExportTest::entriesFollowTheGraphicsMenu() {
-  QFETCH(bool, results);
-  QFETCH(bool, fileThere);
-  QFETCH(bool, extra);
-  QFETCH(bool, tension);
-  QFETCH(QString, enabled);
-  const auto flags = exportPlotsEnabled({results, fileThere, extra, tension});
-  QString digits;
-  for (bool flag : flags) digits += flag ? QLatin1Char('1') : QLatin1Char('0');
-  QCOMPARE(digits, enabled);
-
-  // The list order is the order of the export dialog's entries.
+void XlsxExportTest::chosenPlotsKeepTheListOrder() {
   TMainGraphs graphs;
-  const auto list = exportPlotList(graphs);
-  QCOMPARE(list.front(), &graphs.pltUSkin);
-  QCOMPARE(list[7], &graphs.pltTZcurves);
-  QCOMPARE(list.back(), &graphs.PltQw);
+  ExportPlotFlags chosen{};
+  chosen[9] = chosen[0] = chosen[7] = true;
+  const std::vector<const TGraphPlot*> plots = chosenExportPlots(graphs, chosen);
+  QCOMPARE(plots,
+           (std::vector<const TGraphPlot*>{&graphs.pltUSkin, &graphs.pltTZcurves, &graphs.PltQw}));
 }
 
 void XlsxExportTest::axisTitlesCarryTheExpandedUnits() {
@@ -159,6 +135,7 @@ void XlsxExportTest::writeReadBackFixtures() {
     const WorkbookExportResult result =
         exportGraphsToWorkbook({&fine, &tooWide, &neverReached}, file);
     QVERIFY(!result.ok);
+    QVERIFY(result.written);
     QVERIFY2(result.message.contains("Page_2"), qPrintable(result.message));
     QCOMPARE(result.stages, (std::vector<ExportStage>{ExportStage::Complete, ExportStage::Data,
                                                       ExportStage::NotReached}));
@@ -173,6 +150,7 @@ void XlsxExportTest::unwritableFileKeepsTheOldOne() {
   const WorkbookExportResult missing =
       exportGraphsToWorkbook({&graph}, folder.filePath("no/such/folder/out.xlsx"));
   QVERIFY(!missing.ok);
+  QVERIFY(!missing.written);
   QVERIFY2(missing.message.contains("no/such/folder/out.xlsx"), qPrintable(missing.message));
 
   const QString file = folder.filePath("kept.xlsx");
