@@ -58,7 +58,7 @@ class TChildFrame : public QMdiSubWindow {
 
   bool eventFilter(QObject* watched, QEvent* event) override {
     // A window that closes itself is hidden right after its close event was accepted.
-    if (watched == widget() && !m_closed) {
+    if (watched == widget() && !m_closed && !m_closing) {
       if (event->type() == QEvent::Close) {
         m_innerClosing = true;
         QTimer::singleShot(0, this, [this] { m_innerClosing = false; });

@@ -4,6 +4,7 @@
 #include "gui/main_form.h"
 
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -71,6 +72,7 @@ class MainFormTest : public QObject {
   void runEnablesTheResultCommands_data();
   void runEnablesTheResultCommands();
   void unreadablePlotFileKeepsResultCommandsDisabled();
+  void missingEngineLibraryEndsTheRun();
   void droppedOlderLayoutFileIsReadAsOlderLayout();
   void wordProcessorFailureAndAboutBox();
 
@@ -277,6 +279,14 @@ void MainFormTest::childWindowsFollowTheCommonLifeCycle() {
   QCOMPARE(title->loads, 2);
   QCOMPARE(material->loads, 2);
   QCOMPARE(form.mdiArea()->subWindowList().size(), 2);
+  // The Window menu lists the open windows after its two commands.
+  title->setWindowTitle("Project Title");
+  emit form.windowMenu->aboutToShow();
+  const QList<QAction*> windowItems = form.windowMenu->actions().mid(3);
+  QCOMPARE(windowItems.size(), 2);
+  QCOMPARE(windowItems[0]->text(), QString("Project Title"));
+  windowItems[0]->trigger();
+  QCOMPARE(form.mdiArea()->activeSubWindow()->widget(), static_cast<QWidget*>(title));
 
   // A window that closes itself commits and clears its command's open flag.
   const int commitsBefore = materialCommits;
@@ -602,6 +612,26 @@ void MainFormTest::unreadablePlotFileKeepsResultCommandsDisabled() {
                         form.tbTzCurves, form.tbLoadSettlement}) {
     QVERIFY2(!item->isEnabled(), qPrintable(item->text()));
   }
+}
+
+void MainFormTest::missingEngineLibraryEndsTheRun() {
+  const QString file = copyExample(m_folder, "steel_pipe_layered", "nolibrary");
+  QFile::remove(m_folder.filePath("nolibrary.vr6o"));
+  TMainForm form;
+  form.setEngineLibraryPath(m_folder.filePath("libmissing.so"));
+  form.plugWindow(form.mTitle, [] { return new CountingChild; });
+  QVERIFY(form.openProjectFile(file, true));
+  form.mTitle->trigger();
+  form.CompRun->trigger();
+  QCOMPARE(m_boxes.size(), 1);
+  QVERIFY(m_boxes[0].text.startsWith("Attempt to initialize DLL failed"));
+  QVERIFY(!form.resultsAvailable());
+  QVERIFY(!QFileInfo::exists(m_folder.filePath("nolibrary.vr6o")));
+  QVERIFY(form.childWindow(form.mTitle));  // the run ended before its last step
+  // The guard is released: the next run is tried again, not refused.
+  m_boxes.clear();
+  form.CompRun->trigger();
+  QVERIFY(m_boxes[0].text.startsWith("Attempt to initialize DLL failed"));
 }
 
 void MainFormTest::droppedOlderLayoutFileIsReadAsOlderLayout() {
