@@ -443,7 +443,6 @@ void PaintGraph(QPainter& painter,
                 const TPaintSettings& settings) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.setClipRect(target);
   painter.fillRect(target, Qt::white);
   const int penWidth =
       (static_cast<int>(std::lround(settings.dpiX / 300.0)) + 1) * std::max(graph.WidthLine, 1);

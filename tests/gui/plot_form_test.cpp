@@ -20,14 +20,15 @@ using namespace vorne;
 
 namespace {
 
-// Three straight curves x 0..10 at y = 2, 5, 8, named A, B, C; a layer strip of two layers.
+// Three straight curves x 0..10 at y = 2.5, 5.5, 8.5 (off the grid lines), named A, B, C; a layer
+// strip of two layers.
 void fillGraph(TGraphPlot& graph) {
   graph.Caption = QStringLiteral("Total Capacity vs Depth");
   graph.SetLineCount(3);
   graph.SetPointCount(11);
   for (int i = 0; i < 3; ++i) {
     for (int j = 0; j <= 10; ++j) {
-      graph.Lines[std::size_t(i)].Points[std::size_t(j)] = {double(j), 2.0 + 3.0 * i};
+      graph.Lines[std::size_t(i)].Points[std::size_t(j)] = {double(j), 2.5 + 3.0 * i};
     }
   }
   graph.Lines[0].Points[0].Y = 10.0;
@@ -79,6 +80,8 @@ class PlotFormTest : public QObject {
   void menuCommandsWriteIntoTheGraph();
   void graphCaptionAppliesOnlyOnOk();
   void printsOnePdfPage();
+  void pageSetupKeepsTheMargins();
+  void legendDragStaysInTheWindow();
   void savesPicturesOfTheChosenSize_data();
   void savesPicturesOfTheChosenSize();
   void pictureTooLargeSaysNotEnoughMemory();
@@ -234,7 +237,7 @@ void PlotFormTest::legendRefusesAnEmptyName() {
 }
 
 void PlotFormTest::activeCurvesHidesACurveFromThePaint() {
-  QCOMPARE(pixelAt(*m_form, 5.5, 5), PaletteColor(1));
+  QCOMPARE(pixelAt(*m_form, 5.5, 5.5), PaletteColor(1));
   QStringList entries;
   m_form->runDialog = [&](QDialog& dialog) {
     auto& active = dynamic_cast<TfrmActiveLines&>(dialog);
@@ -253,8 +256,8 @@ void PlotFormTest::activeCurvesHidesACurveFromThePaint() {
   QCOMPARE(itemTexts(*m_form), (QStringList{"A", "C"}));
   QCOMPARE(m_form->Legend->height(), 2 * 16 + 3);
   // B is gone and C takes the colour of the second listed curve.
-  QCOMPARE(pixelAt(*m_form, 5.5, 5), QColor(Qt::white));
-  QCOMPARE(pixelAt(*m_form, 5.5, 8), PaletteColor(1));
+  QCOMPARE(pixelAt(*m_form, 5.5, 5.5), QColor(Qt::white));
+  QCOMPARE(pixelAt(*m_form, 5.5, 8.5), PaletteColor(1));
   QCOMPARE(m_form->Legend->item(1)->foreground().color(), PaletteColor(1));
 
   // Listing it again brings back its item and entry in curve order.
@@ -281,8 +284,8 @@ void PlotFormTest::deactivatingEveryCurveEmptiesTheLegend() {
   QCOMPARE(m_form->Legend->count(), 0);
   QVERIFY(m_form->curveItems.isEmpty());
   QCOMPARE(m_form->PlotMenu->actions().size(), 14);
-  QCOMPARE(pixelAt(*m_form, 5.5, 2), QColor(Qt::white));
-  QCOMPARE(pixelAt(*m_form, 5.5, 8), QColor(Qt::white));
+  QCOMPARE(pixelAt(*m_form, 5.5, 2.5), QColor(Qt::white));
+  QCOMPARE(pixelAt(*m_form, 5.5, 8.5), QColor(Qt::white));
 }
 
 void PlotFormTest::curveItemsAndLegendToggleTheCurve() {
@@ -290,13 +293,13 @@ void PlotFormTest::curveItemsAndLegendToggleTheCurve() {
   QVERIFY(!m_graph->Lines[2].Active);
   QVERIFY(!m_form->curveItems[2]->isChecked());
   QCOMPARE(legendTexts(*m_form), (QStringList{"A *", "B *", "C"}));
-  QCOMPARE(pixelAt(*m_form, 5.5, 8), QColor(Qt::white));
+  QCOMPARE(pixelAt(*m_form, 5.5, 8.5), QColor(Qt::white));
   // A double-click on the legend entry toggles it back.
   QListWidget* legend = m_form->Legend;
   const QRect entry = legend->visualItemRect(legend->item(2));
   QTest::mouseDClick(legend->viewport(), Qt::LeftButton, {}, entry.center());
   QVERIFY(m_graph->Lines[2].Active);
-  QCOMPARE(pixelAt(*m_form, 5.5, 8), PaletteColor(2));
+  QCOMPARE(pixelAt(*m_form, 5.5, 8.5), PaletteColor(2));
 }
 
 void PlotFormTest::menuCommandsWriteIntoTheGraph() {
@@ -378,6 +381,42 @@ void PlotFormTest::printsOnePdfPage() {
   static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?!s)"));
   QCOMPARE(QString::fromLatin1(content).count(page), 1);
   QCOMPARE(m_form->margins().left, 1000);
+}
+
+void PlotFormTest::pageSetupKeepsTheMargins() {
+  m_form->choosePageSetup = [](QPrinter& printer) {
+    printer.setPageMargins(QMarginsF(0.5, 0.25, 0.75, 2.0), QPageLayout::Inch);
+    return true;
+  };
+  m_form->pageSetup();
+  QCOMPARE(m_form->margins().left, 500);
+  QCOMPARE(m_form->margins().top, 250);
+  QCOMPARE(m_form->margins().right, 750);
+  QCOMPARE(m_form->margins().bottom, 2000);
+  // A cancelled page setup keeps them.
+  m_form->choosePageSetup = [](QPrinter& printer) {
+    printer.setPageMargins(QMarginsF(1, 1, 1, 1), QPageLayout::Inch);
+    return false;
+  };
+  m_form->pageSetup();
+  QCOMPARE(m_form->margins().left, 500);
+}
+
+void PlotFormTest::legendDragStaysInTheWindow() {
+  QListWidget* legend = m_form->Legend;
+  QWidget* viewport = legend->viewport();
+  const QPoint grip(5, 5);
+  QTest::mousePress(viewport, Qt::LeftButton, {}, grip);
+  // Far beyond the top-left corner: the legend stops at 0, 0.
+  QMouseEvent far(QEvent::MouseMove, QPointF(-2000, -2000),
+                  viewport->mapToGlobal(QPointF(-2000, -2000)), Qt::NoButton, Qt::LeftButton,
+                  Qt::NoModifier);
+  QApplication::sendEvent(viewport, &far);
+  QCOMPARE(legend->pos(), QPoint(0, 0));
+  QTest::mouseRelease(viewport, Qt::LeftButton, {}, grip);
+  // Legend in the output follows where it stands now: its corner at the plot's top-left.
+  QVERIFY(!m_graph->Lines[0].Points.empty());
+  QCOMPARE(m_form->screenSettings().legendPos, QPoint(0, 0));
 }
 
 void PlotFormTest::savesPicturesOfTheChosenSize_data() {

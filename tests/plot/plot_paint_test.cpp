@@ -14,13 +14,14 @@ namespace {
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 
-// Three straight curves of 11 points, x 0..10, at y = 2, 5 and 8 (0..10 after rounding out).
+// Three straight curves of 11 points, x 0..10, at y = 2.5, 5.5 and 8.5 (0..10 after rounding out),
+// off the grid lines.
 void threeCurves(TGraphPlot& graph) {
   graph.SetLineCount(3);
   graph.SetPointCount(11);
   for (int i = 0; i < 3; ++i) {
     for (int j = 0; j <= 10; ++j) {
-      graph.Lines[std::size_t(i)].Points[std::size_t(j)] = {double(j), 2.0 + 3.0 * i};
+      graph.Lines[std::size_t(i)].Points[std::size_t(j)] = {double(j), 2.5 + 3.0 * i};
     }
   }
   graph.Lines[0].Points[0].Y = 10.0;  // reach 10 so that the Y range is 0..10
@@ -80,6 +81,7 @@ class PlotPaintTest : public QObject {
   void curveLimitDrawsTwentyOfTwentyFive();
   void outputBelowAnInchStaysWhite();
   void singlePointCurveDrawsAxesOnly();
+  void threePanelsFollowTheFlagsOfTheFirst();
 };
 
 void PlotPaintTest::curvesTakeTheColourOfTheirListedPlace() {
@@ -88,21 +90,21 @@ void PlotPaintTest::curvesTakeTheColourOfTheirListedPlace() {
   const TPlotView view = fullView(graph);
   QImage image = paint(graph, view);
   // Between grid lines (x 5.5 is not a major tick).
-  QCOMPARE(at(image, pixelOf(graph, view, 5.5, 5.0)), PaletteColor(1));  // blue
-  QCOMPARE(at(image, pixelOf(graph, view, 5.5, 8.0)), PaletteColor(2));  // red
+  QCOMPARE(at(image, pixelOf(graph, view, 5.5, 5.5)), PaletteColor(1));  // blue
+  QCOMPARE(at(image, pixelOf(graph, view, 5.5, 8.5)), PaletteColor(2));  // red
 
   // Curve 2 of 3 not listed: curve 3 is drawn in colour 1 (blue), not 2.
   graph.Lines[1].Listed = false;
   image = paint(graph, view);
-  QCOMPARE(at(image, pixelOf(graph, view, 5.5, 8.0)), PaletteColor(1));
-  QCOMPARE(at(image, pixelOf(graph, view, 5.5, 5.0)), QColor(Qt::white));
+  QCOMPARE(at(image, pixelOf(graph, view, 5.5, 8.5)), PaletteColor(1));
+  QCOMPARE(at(image, pixelOf(graph, view, 5.5, 5.5)), QColor(Qt::white));
 
   // Not active but listed: not drawn, and the next curve keeps colour 2.
   graph.Lines[1].Listed = true;
   graph.Lines[1].Active = false;
   image = paint(graph, view);
-  QCOMPARE(at(image, pixelOf(graph, view, 5.5, 5.0)), QColor(Qt::white));
-  QCOMPARE(at(image, pixelOf(graph, view, 5.5, 8.0)), PaletteColor(2));
+  QCOMPARE(at(image, pixelOf(graph, view, 5.5, 5.5)), QColor(Qt::white));
+  QCOMPARE(at(image, pixelOf(graph, view, 5.5, 8.5)), PaletteColor(2));
 }
 
 void PlotPaintTest::nothingIsDrawnOutsideThePlotArea() {
@@ -124,7 +126,7 @@ void PlotPaintTest::nothingIsDrawnOutsideThePlotArea() {
       }
     }
   }
-  QCOMPARE(at(image, pixelOf(graph, view, 5.5, 5.0)), PaletteColor(1));
+  QCOMPARE(at(image, pixelOf(graph, view, 5.5, 5.5)), PaletteColor(1));
   // The frame and the white background outside it.
   QCOMPARE(at(image, QPoint(plot.right, (plot.top + plot.bottom) / 2)), QColor(Qt::black));
   QCOMPARE(at(image, QPoint(kWidth - 2, kHeight / 2)), QColor(Qt::white));
@@ -141,13 +143,14 @@ void PlotPaintTest::outputLegendShowsOnlyActiveCurves() {
   TPaintSettings settings;
   settings.bitmapMode = true;
   settings.legendInOutput = true;
-  // The on-screen legend stood an eighth of the window in from its top-left corner.
+  // The on-screen legend stood an eighth of the window from its left edge and 0.6 of it down,
+  // between the curves at y = 2.5 and 5.5.
   settings.windowSize = QSize(800, 600);
-  settings.legendPos = QPoint(100, 75);
+  settings.legendPos = QPoint(100, 360);
   const QImage image = paint(graph, view, settings);
   const TPlotLayout layout = LayoutFor(graph, image.rect(), settings);
   const int left = layout.plot.left + 100 * layout.plot.width() / 800;
-  const int top = layout.plot.top + layout.plot.height() * 75 / 600;
+  const int top = layout.plot.top + layout.plot.height() * 360 / 600;
   const QFontMetrics metrics(ScaledFont(14, 400, 10), &image);
   int widest = 0;
   for (const char* name : {"Black", "Red"}) {
@@ -259,6 +262,37 @@ void PlotPaintTest::singlePointCurveDrawsAxesOnly() {
   QCOMPARE(at(image, QPoint(plot.left, plot.top + 5)), QColor(Qt::black));
   QVERIFY(countColour(image, QRect(0, 0, kWidth, plot.top - 20), Qt::white) <
           kWidth * (plot.top - 20));
+}
+
+void PlotPaintTest::threePanelsFollowTheFlagsOfTheFirst() {
+  TGraphPlot graph;
+  threeCurves(graph);
+  graph.ShowThree = true;
+  graph.Lines2 = graph.Lines;
+  graph.Lines3 = graph.Lines;
+  for (TLine& line : graph.Lines3) {
+    for (TFloatPoint& p : line.Points) p.X *= 100.0;  // the third panel has its own range
+  }
+  TPlotView view;
+  QVERIFY(AutoRange(graph.Lines, view.ranges[0]));
+  QVERIFY(AutoRange(graph.Lines2, view.ranges[1]));
+  QVERIFY(AutoRange(graph.Lines3, view.ranges[2]));
+  QCOMPARE(view.ranges[2].XMax, 1000.0);
+  graph.Lines[2].Active = false;
+  const QImage image = paint(graph, view);
+  const TPlotLayout layout = LayoutFor(graph, image.rect(), {});
+  QVERIFY(layout.panel2.left > layout.panel1.right);
+  QVERIFY(layout.panel3.left > layout.panel2.right);
+  QCOMPARE(layout.panel3.right, layout.plot.right);
+  const TPlotRect* panels[] = {&layout.panel1, &layout.panel2, &layout.panel3};
+  for (std::size_t p = 0; p < 3; ++p) {
+    const double x = 5.5 * (p == 2 ? 100.0 : 1.0);
+    const QPoint blue = ValueToPixel(x, 5.5, view.ranges[p], *panels[p], false);
+    const QPoint red = ValueToPixel(x, 8.5, view.ranges[p], *panels[p], false);
+    QCOMPARE(at(image, blue), PaletteColor(1));
+    // Curve 3 is not active in the first panel, so in none.
+    QCOMPARE(at(image, red), QColor(Qt::white));
+  }
 }
 
 QTEST_MAIN(PlotPaintTest)
