@@ -23,12 +23,13 @@ TPlotForm* PlotWindowOf(const vorne::TGraphPlot& graph) {
   return found == openWindows().end() ? nullptr : found->second.data();
 }
 
-TPlotForm* ShowPlot(vorne::TGraphPlot& graph, QMdiArea* area) {
+TPlotForm* ShowPlot(vorne::TGraphPlot& graph, const PlotHost& host) {
   if (TPlotForm* open = PlotWindowOf(graph)) {
     QWidget* frame = open->parentWidget() != nullptr ? open->parentWidget() : open;
     if (frame->isMinimized()) frame->showNormal();
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(frame); sub != nullptr && area != nullptr) {
-      area->setActiveSubWindow(sub);
+    auto* sub = qobject_cast<QMdiSubWindow*>(frame);
+    if (sub != nullptr && sub->mdiArea() != nullptr) {
+      sub->mdiArea()->setActiveSubWindow(sub);
     } else {
       frame->raise();
       frame->activateWindow();
@@ -42,12 +43,8 @@ TPlotForm* ShowPlot(vorne::TGraphPlot& graph, QMdiArea* area) {
     return nullptr;
   }
   openWindows()[&graph] = form;
-  if (area != nullptr) {
-    QMdiSubWindow* sub = area->addSubWindow(form);
-    sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->showMaximized();
-  } else {
-    form->showMaximized();
-  }
+  QWidget* frame = host ? host(form) : form;
+  if (frame == nullptr) frame = form;
+  frame->showMaximized();
   return form;
 }

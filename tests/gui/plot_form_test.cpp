@@ -493,15 +493,15 @@ void PlotFormTest::pictureTooLargeSaysNotEnoughMemory() {
 void PlotFormTest::oneWindowPerGraphAndSettingsSurvive() {
   TGraphPlot graph;
   fillGraph(graph);
-  TPlotForm* first = ShowPlot(graph, nullptr);
+  TPlotForm* first = ShowPlot(graph);
   QVERIFY(first != nullptr);
-  QCOMPARE(ShowPlot(graph, nullptr), first);
+  QCOMPARE(ShowPlot(graph), first);
   QCOMPARE(PlotWindowOf(graph), first);
   first->setFontScale(30);
   first->close();
   QTRY_VERIFY(PlotWindowOf(graph) == nullptr);
   QCOMPARE(graph.SizeFont, 30);
-  TPlotForm* second = ShowPlot(graph, nullptr);
+  TPlotForm* second = ShowPlot(graph);
   QVERIFY(second != nullptr);
   QCOMPARE(second->view().ranges[0], second->fullView().ranges[0]);
   delete second;
@@ -511,7 +511,7 @@ void PlotFormTest::oneWindowPerGraphAndSettingsSurvive() {
   broken.SetLineCount(1);
   broken.SetPointCount(2);
   broken.Lines[0].Points[1] = {1.0, std::numeric_limits<double>::infinity()};
-  QVERIFY(ShowPlot(broken, nullptr) == nullptr);
+  QVERIFY(ShowPlot(broken) == nullptr);
   QVERIFY(PlotWindowOf(broken) == nullptr);
 }
 
