@@ -3,6 +3,14 @@
 //   plugWindow(mTitle, [this] { return new TDlgTitle(project()); });
 //   setPlotOpener([this](vorne::TGraphPlot& graph) { showPlotForm(graph); });
 // A command stays disabled until its window is plugged in here.
-#include "gui/main_form.h"
+#include <QMdiSubWindow>
 
-void TMainForm::plugChildWindows() {}
+#include "gui/main_form.h"
+#include "gui/plot_form.h"
+#include "gui/show_plot.h"
+
+void TMainForm::plugChildWindows() {
+  setPlotOpener([this](vorne::TGraphPlot& graph) {
+    ShowPlot(graph, [this](TPlotForm* form) -> QWidget* { return addChildWindow(form); });
+  });
+}
