@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 namespace vorne {
@@ -10,6 +11,29 @@ namespace vorne {
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The digits of a decimal read as one integer, for the exact shortcut: at most 15 significant
+// digits (below 2^53) and the number of them after the point.
+struct ShortDigits {
+  std::uint64_t value = 0;
+  int significant = 0;
+  int scale = 0;
+  bool fits = true;
+
+  void add(char c, bool afterPoint) {
+    if (value != 0 || c != '0') {
+      if (++significant > 15) {
+        fits = false;
+      } else {
+        value = value * 10 + static_cast<std::uint64_t>(c - '0');
+      }
+    }
+    if (afterPoint) ++scale;
+  }
+};
 
 }  // namespace
 
@@ -22,21 +46,36 @@ bool parseDecimal(std::string_view text, double& value) {
     ++i;
   }
   const std::size_t numberStart = i;
-  std::size_t digits = 0;
-  while (i < n && isDigit(text[i])) ++i, ++digits;
+  ShortDigits digits;
+  std::size_t digitCount = 0;
+  for (; i < n && isDigit(text[i]); ++i, ++digitCount) digits.add(text[i], false);
   if (i < n && text[i] == '.') {
-    ++i;
-    while (i < n && isDigit(text[i])) ++i, ++digits;
+    for (++i; i < n && isDigit(text[i]); ++i, ++digitCount) digits.add(text[i], true);
   }
-  if (digits == 0) return false;
+  if (digitCount == 0) return false;
+  int exponent = 0;
   if (i < n && (text[i] == 'e' || text[i] == 'E')) {
     ++i;
-    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+    bool negativeExponent = false;
+    if (i < n && (text[i] == '+' || text[i] == '-')) negativeExponent = text[i++] == '-';
     std::size_t exponentDigits = 0;
-    while (i < n && isDigit(text[i])) ++i, ++exponentDigits;
+    for (; i < n && isDigit(text[i]); ++i, ++exponentDigits) {
+      if (exponentDigits < 4) exponent = exponent * 10 + (text[i] - '0');
+    }
     if (exponentDigits == 0) return false;
+    if (exponentDigits > 4) digits.fits = false;
+    if (negativeExponent) exponent = -exponent;
   }
   if (i != n) return false;
+  // Up to 15 digits and a power of ten within the exact ones: digits and power are exact doubles
+  // and one correctly rounded multiplication or division gives the double std::from_chars gives.
+  const int power = exponent - digits.scale;
+  if (digits.fits && power >= -22 && power <= 22) {
+    const auto mantissa = static_cast<double>(digits.value);
+    const double parsed = power >= 0 ? mantissa * kPow10[power] : mantissa / kPow10[-power];
+    value = negative ? -parsed : parsed;
+    return true;
+  }
   // from_chars takes no leading "+"; the sign is applied afterwards.
   std::string_view number = text.substr(numberStart);
   double parsed = 0.0;

@@ -2,6 +2,7 @@
 #include "plot/word_reader.h"
 
 #include <QFile>
+#include <algorithm>
 #include <cmath>
 
 #include "base/number_text.h"
@@ -14,10 +15,9 @@ const QString kIncomplete = QStringLiteral("This file either invalid or incomple
 
 bool isBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
 
-// Splits one line: trim characters of code 32 or less at both ends, then cut at the earlier of
-// the next blank or tab and drop every character of code 32 or less that follows it.
-std::vector<std::string_view> splitWords(std::string_view line) {
-  std::vector<std::string_view> words;
+// Splits one line into words: trim characters of code 32 or less at both ends, then cut at the
+// earlier of the next blank or tab and drop every character of code 32 or less that follows it.
+void splitWords(std::string_view line, std::vector<std::string_view>& words) {
   std::size_t begin = 0;
   std::size_t end = line.size();
   while (begin < end && isBlankOrControl(line[begin])) ++begin;
@@ -29,7 +29,6 @@ std::vector<std::string_view> splitWords(std::string_view line) {
     begin = separator;
     while (begin < end && isBlankOrControl(line[begin])) ++begin;
   }
-  return words;
 }
 
 }  // namespace
@@ -37,9 +36,21 @@ std::vector<std::string_view> splitWords(std::string_view line) {
 TWordReader::TWordReader(const QString& fileName) {
   QFile file(fileName);
   if (!file.open(QIODevice::ReadOnly)) throw EInOutError(file.errorString(), fileName);
-  const QByteArray bytes = file.readAll();
+  // Read straight into the reader's own text: the size known at opening in one read, then
+  // whatever a growing file or a device without a size still holds.
+  std::string text;
+  const qint64 size = file.size();
+  if (size > 0) {
+    text.resize(static_cast<std::size_t>(size));
+    const qint64 read = file.read(text.data(), size);
+    text.resize(static_cast<std::size_t>(read > 0 ? read : 0));
+  }
+  if (file.error() == QFileDevice::NoError) {
+    const QByteArray rest = file.readAll();
+    text.append(rest.constData(), static_cast<std::size_t>(rest.size()));
+  }
   if (file.error() != QFileDevice::NoError) throw EInOutError(file.errorString(), fileName);
-  load(bytes.toStdString());
+  load(std::move(text));
 }
 
 TWordReader TWordReader::fromText(std::string text) {
@@ -49,46 +60,50 @@ TWordReader TWordReader::fromText(std::string text) {
 }
 
 void TWordReader::load(std::string text) {
+  m_text = std::make_unique<std::string>(std::move(text));
+  const std::string_view all(*m_text);
+  const auto lineEnds = static_cast<std::size_t>(std::count(all.begin(), all.end(), '\n'));
   m_lines.clear();
+  m_lines.reserve(lineEnds + 2);
+  m_words.clear();
+  // Numeric files carry a few words a line.
+  m_words.reserve(all.size() / 8 + 1);
   std::size_t start = 0;
   // Lines are read while the end of the text is not reached, so an empty text is one empty line
   // and a final line end does not start another line.
   do {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
+    std::size_t end = all.find('\n', start);
+    if (end == std::string_view::npos) end = all.size();
     std::size_t contentEnd = end;
-    if (contentEnd > start && text[contentEnd - 1] == '\r') --contentEnd;
-    TWordContainer line;
-    line.RawText = text.substr(start, contentEnd - start);
-    m_lines.push_back(std::move(line));
+    if (contentEnd > start && all[contentEnd - 1] == '\r') --contentEnd;
+    const std::string_view line = all.substr(start, contentEnd - start);
+    m_lines.push_back({line, m_words.size()});
+    splitWords(line, m_words);
     start = end + 1;
-  } while (start < text.size());
-  // Views are taken once the strings no longer move.
-  for (TWordContainer& line : m_lines) line.Words = splitWords(line.RawText);
+  } while (start < all.size());
+  m_lines.push_back({{}, m_words.size()});
   m_lineIndex = 0;
   m_wordIndex = 0;
 }
 
 std::string_view TWordReader::nextWordView() {
   if (AtEnd()) throw EInOutError(kIncomplete);
-  if (m_wordIndex == m_lines[m_lineIndex].Words.size()) {
+  if (m_wordIndex == wordCountOf(m_lineIndex)) {
     ++m_lineIndex;
     m_wordIndex = 0;
     if (AtEnd()) throw EInOutError(kIncomplete);
-    if (m_lines[m_lineIndex].Words.empty()) {
+    if (wordCountOf(m_lineIndex) == 0) {
       // A blank line inside a run of numbers is refused; only blank lines left means the file
       // stops short.
-      for (std::size_t k = m_lineIndex; k < m_lines.size(); ++k) {
-        if (!m_lines[k].Words.empty()) {
-          throw EInOutError(
-              QStringLiteral("Error on Line %1 Item 1\nA value was expected but the line is blank.")
-                  .arg(m_lineIndex + 1));
-        }
+      if (m_lines[m_lineIndex].firstWord != m_words.size()) {
+        throw EInOutError(
+            QStringLiteral("Error on Line %1 Item 1\nA value was expected but the line is blank.")
+                .arg(m_lineIndex + 1));
       }
       throw EInOutError(kIncomplete);
     }
   }
-  return m_lines[m_lineIndex].Words[m_wordIndex++];
+  return m_words[m_lines[m_lineIndex].firstWord + m_wordIndex++];
 }
 
 QString TWordReader::NextWord() {
@@ -124,24 +139,21 @@ int TWordReader::ReadInteger() {
 
 QString TWordReader::ReadLine() {
   if (AtEnd()) throw EInOutError(kIncomplete);
-  const std::string& text = m_lines[m_lineIndex].RawText;
+  const std::string_view text = m_lines[m_lineIndex].text;
   ++m_lineIndex;
   m_wordIndex = 0;
-  return QString::fromStdString(text);
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 bool TWordReader::HasMoreWords() const {
   if (AtEnd()) return false;
-  if (m_wordIndex < m_lines[m_lineIndex].Words.size()) return true;
-  for (std::size_t k = m_lineIndex + 1; k < m_lines.size(); ++k) {
-    if (!m_lines[k].Words.empty()) return true;
-  }
-  return false;
+  // Words remain when the current line's next word is not the last word of the file.
+  return m_lines[m_lineIndex].firstWord + m_wordIndex < m_words.size();
 }
 
 int TWordReader::WordCount() const {
   if (AtEnd()) return 0;
-  return static_cast<int>(m_lines[m_lineIndex].Words.size());
+  return static_cast<int>(wordCountOf(m_lineIndex));
 }
 
 }  // namespace vorne

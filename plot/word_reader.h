@@ -5,6 +5,7 @@
 #define VORNE_PLOT_WORD_READER_H
 
 #include <QString>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,12 +13,6 @@
 #include "base/io_error.h"
 
 namespace vorne {
-
-// One line of the file: its text as read (without the line end) and its words.
-struct TWordContainer {
-  std::string RawText;
-  std::vector<std::string_view> Words;  // views into RawText, none empty
-};
 
 class TWordReader {
  public:
@@ -48,7 +43,7 @@ class TWordReader {
   QString ReadLine();
   // Words of the current line, consumed or not; 0 at the end.
   int WordCount() const;
-  bool AtEnd() const { return m_lineIndex == m_lines.size(); }
+  bool AtEnd() const { return m_lineIndex == lineCount(); }
   // Whether a further NextWord would find a word (on this line or a later one).
   bool HasMoreWords() const;
 
@@ -62,7 +57,23 @@ class TWordReader {
   std::string_view nextWordView();
   [[noreturn]] void failAtCurrentWord(const char* expectation) const;
 
-  std::vector<TWordContainer> m_lines;
+  // One line of the file: its text as read (without the line end) and where its words start in
+  // m_words; the line's words end where the next line's start.
+  struct Line {
+    std::string_view text;
+    std::size_t firstWord;
+  };
+  // The last entry of m_lines only ends the words of the line before it.
+  std::size_t lineCount() const { return m_lines.empty() ? 0 : m_lines.size() - 1; }
+  std::size_t wordCountOf(std::size_t line) const {
+    return m_lines[line + 1].firstWord - m_lines[line].firstWord;
+  }
+
+  // The whole text, in one allocation that stays put when the reader moves, so the views into it
+  // stay valid; every line and word is a view into it.
+  std::unique_ptr<std::string> m_text;
+  std::vector<Line> m_lines;
+  std::vector<std::string_view> m_words;  // none empty
   std::size_t m_lineIndex = 0;
   std::size_t m_wordIndex = 0;
 };

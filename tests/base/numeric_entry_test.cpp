@@ -2,8 +2,11 @@
 #include "base/numeric_entry.h"
 
 #include <QtTest>
+#include <charconv>
 #include <clocale>
 #include <cmath>
+#include <random>
+#include <string>
 
 #include "base/expression_evaluator.h"
 #include "base/number_text.h"
@@ -33,6 +36,7 @@ class NumericEntryTest : public QObject {
   void formatsNumbersInGeneralFormat();
   void parsesOnlyPlainDecimals_data();
   void parsesOnlyPlainDecimals();
+  void parsesToTheSameDoubleAsFromChars();
   void exitCheckClampsAndExplains_data();
   void exitCheckClampsAndExplains();
   void boundsStayOrdered();
@@ -222,6 +226,36 @@ void NumericEntryTest::parsesOnlyPlainDecimals() {
   double parsed = 0.0;
   QCOMPARE(parseDecimal(text.toStdString(), parsed), accepted);
   if (accepted) QCOMPARE(parsed, value);
+}
+
+void NumericEntryTest::parsesToTheSameDoubleAsFromChars() {
+  // Short decimals take an exact shortcut; it must give the double std::from_chars gives, in the
+  // layouts the files carry ("0.5125E+01", "12.50", "-3", "1.e-5") and at many magnitudes.
+  std::mt19937_64 random(20260305);
+  std::uniform_int_distribution<int> digitCount(1, 17);
+  std::uniform_int_distribution<int> digit(0, 9);
+  std::uniform_int_distribution<int> exponent(-30, 30);
+  std::uniform_int_distribution<int> layout(0, 3);
+  int mismatches = 0;
+  for (int k = 0; k < 100000 && mismatches < 5; ++k) {
+    std::string text;
+    const int count = digitCount(random);
+    const int point = std::uniform_int_distribution<int>(0, count)(random);
+    for (int d = 0; d < count; ++d) {
+      if (d == point) text += '.';
+      text += static_cast<char>('0' + digit(random));
+    }
+    if (layout(random) != 0) text += (k % 2 ? "E" : "e") + std::to_string(exponent(random));
+    double parsed = 0.0;
+    double expected = 0.0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), expected);
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size()) continue;
+    if (!parseDecimal(text, parsed) || parsed != expected) {
+      ++mismatches;
+      qWarning("%s: %.17g instead of %.17g", text.c_str(), parsed, expected);
+    }
+  }
+  QCOMPARE(mismatches, 0);
 }
 
 void NumericEntryTest::exitCheckClampsAndExplains_data() {
