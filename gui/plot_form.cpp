@@ -82,6 +82,7 @@ TPlotCanvas::TPlotCanvas(TPlotForm& form) : QWidget(&form), m_form(form) {
 }
 
 void TPlotCanvas::paintEvent(QPaintEvent*) {
+  m_form.m_painted = true;
   QPainter painter(this);
   PaintGraph(painter, rect(), m_form.m_graph, m_form.m_view, m_form.screenSettings());
   if (m_form.m_banding) {
@@ -107,7 +108,9 @@ void TPlotCanvas::mouseReleaseEvent(QMouseEvent* event) {
 
 void TPlotCanvas::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  m_form.relayout(false);
+  // Until the window is first drawn it is still taking its opening (maximised) size: the legend
+  // goes to the corner of that layout. Later resizes keep it where it is.
+  m_form.relayout(!m_form.m_painted);
 }
 
 // --- legend

@@ -156,6 +156,7 @@ class TPlotForm : public QMainWindow {
   vorne::TPlotView m_full;
   bool m_usable = true;
   bool m_shownOnce = false;
+  bool m_painted = false;
   bool m_banding = false;
   QPoint m_bandStart;
   QPoint m_bandEnd;

@@ -15,6 +15,10 @@
 
 #include "gui/main_form.h"
 #include "gui/message_box.h"
+#include "gui/plot_dialogs.h"
+#include "gui/plot_form.h"
+#include "gui/show_plot.h"
+#include "plot/plot_geometry.h"
 
 namespace {
 
@@ -101,6 +105,27 @@ int main(int argc, char* argv[]) {
       form.closeAllChildWindows();
       settle();
     }
+  }
+  // The combined plot with its soil-layer strip, and the picture its "Save To Disk" writes at the
+  // default size (6 x 4 in at 72 pixels per inch, 16 colours).
+  if (form.tbCombinedPlot->isEnabled()) {
+    form.tbCombinedPlot->trigger();
+    if (TPlotForm* plot = PlotWindowOf(form.graphs().pltCombine)) {
+      plot->mShowLayers->trigger();
+      saved &=
+          save(form, folder,
+               QStringLiteral("%1_combined_plot_with_layers").arg(n++, 2, 10, QLatin1Char('0')));
+      const QString picture = folder.filePath(
+          QStringLiteral("%1_combined_plot_saved.png").arg(n++, 2, 10, QLatin1Char('0')));
+      const QString error =
+          plot->saveBitmap(QImage(vorne::BitmapSize(4.0, 6.0, 72.0), QImage::Format_RGB32),
+                           TdlgFormat::Colors16, picture, "PNG");
+      std::printf("%s %s\n", error.isEmpty() ? "saved" : "could not save", qPrintable(picture));
+      saved &= error.isEmpty();
+      plot->mShowLayers->trigger();
+    }
+    form.closeAllChildWindows();
+    settle();
   }
   form.project().clearModified();
   form.close();

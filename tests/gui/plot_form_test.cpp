@@ -86,6 +86,7 @@ class PlotFormTest : public QObject {
   void savesPicturesOfTheChosenSize();
   void pictureTooLargeSaysNotEnoughMemory();
   void oneWindowPerGraphAndSettingsSurvive();
+  void legendFollowsTheOpeningSizeThenStays();
 
  private:
   std::unique_ptr<TGraphPlot> m_graph;
@@ -513,6 +514,30 @@ void PlotFormTest::oneWindowPerGraphAndSettingsSurvive() {
   broken.Lines[0].Points[1] = {1.0, std::numeric_limits<double>::infinity()};
   QVERIFY(ShowPlot(broken) == nullptr);
   QVERIFY(PlotWindowOf(broken) == nullptr);
+}
+
+void PlotFormTest::legendFollowsTheOpeningSizeThenStays() {
+  // Shown small and maximised before it is first drawn, as a frame opens it.
+  TGraphPlot graph;
+  fillGraph(graph);
+  TPlotForm form(graph);
+  form.resize(400, 300);
+  form.show();
+  form.resize(1000, 800);
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+  QTRY_VERIFY(form.canvas()->width() > 900);
+  TPlotLayout layout = form.screenLayout();
+  QCOMPARE(form.Legend->geometry().right() + 1, layout.plot.right);
+  QCOMPARE(form.Legend->geometry().bottom() + 1, layout.plot.bottom);
+  // Once drawn, a resize keeps the legend where it is, inside the window.
+  const QPoint before = form.Legend->pos();
+  form.resize(1100, 850);
+  QTRY_VERIFY(form.canvas()->width() > 1000);
+  QCOMPARE(form.Legend->pos(), before);
+  form.resize(500, 400);
+  QTRY_VERIFY(form.canvas()->width() < 600);
+  QVERIFY(form.Legend->geometry().right() < form.canvas()->width());
+  QVERIFY(form.Legend->geometry().bottom() < form.canvas()->height());
 }
 
 QTEST_MAIN(PlotFormTest)

@@ -60,6 +60,12 @@ void PlotWiringTest::graphicsCommandsShowTheirPlots() {
     QVERIFY(frame->isMaximized());
     QCOMPARE(form.mdiArea()->activeSubWindow(), frame);
   }
+  // Opened maximised, the legend stands at the corner of the maximised plot.
+  QTest::qWait(10);
+  TPlotForm* last = PlotWindowOf(g.PltQw);
+  const TPlotLayout layout = last->screenLayout();
+  QCOMPARE(last->Legend->geometry().right() + 1, layout.plot.right);
+  QCOMPARE(last->Legend->geometry().bottom() + 1, layout.plot.bottom);
   QCOMPARE(form.mdiArea()->subWindowList().size(), 9);
 
   // A second click activates the open window; the result buttons show their graphs.
