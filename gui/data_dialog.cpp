@@ -24,16 +24,16 @@ TDataDialog::TDataDialog(vorne::TProgramData& project, QWidget* parent)
 }
 
 void TDataDialog::FormActivate() {
-  m_loading = true;
+  if (m_comingBack) return;
   for (TDataEdit* edit : m_edits) {
     if (!edit->UnitsString().isEmpty()) edit->setUnits(m_project.units());
   }
   loadValues();
   applyRules();
-  m_loading = false;
 }
 
 bool TDataDialog::FormDeactivate() {
+  if (m_comingBack) return false;
   // The frame clears the focus of a child window it deactivates, so the dialog remembers it.
   QWidget* current = focusWidget() != nullptr ? focusWidget() : m_lastFocus.data();
   auto* focused = qobject_cast<TDataEdit*>(current);
@@ -87,27 +87,12 @@ QWidget* TDataDialog::closeButton() {
 }
 
 void TDataDialog::attachToFrame() {
-  auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
-  if (sub == nullptr || sub == m_subWindow) return;
-  m_subWindow = sub;
-  QMdiArea* area = sub->mdiArea();
-  if (area == nullptr) return;
-  connect(area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* activated) {
-    if (activated == m_subWindow && !m_active) {
-      m_active = true;
-      FormActivate();
-    } else if (activated != m_subWindow && m_active) {
-      m_active = false;
-      FormDeactivate();
-    }
-  });
-  if (area->activeSubWindow() == sub && !m_active) {
-    m_active = true;
-    FormActivate();
-  }
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) m_subWindow = sub;
 }
 
 void TDataDialog::comeBack() {
+  if (m_comingBack) return;
+  m_comingBack = true;
   // Deferred: the frame is still busy activating the other window.
   QTimer::singleShot(0, this, [this] {
     if (m_subWindow != nullptr && m_subWindow->mdiArea() != nullptr) {
@@ -117,6 +102,7 @@ void TDataDialog::comeBack() {
       activateWindow();
     }
     if (m_lastFocus != nullptr) m_lastFocus->setFocus(Qt::OtherFocusReason);
+    m_comingBack = false;
   });
 }
 
@@ -146,7 +132,7 @@ bool TDataDialog::event(QEvent* event) {
 }
 
 void TDataDialog::closeEvent(QCloseEvent* event) {
-  if (!FormDeactivate()) {
+  if (m_comingBack || !FormDeactivate()) {
     event->ignore();
     return;
   }

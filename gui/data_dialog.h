@@ -2,7 +2,8 @@
 // applies the enabling rules; deactivation commits the controls back unless the focused numeric
 // field fails its check (the dialog then comes back to the front); closing commits, is refused
 // while the focused field is invalid, and tells the owner that the dialog is gone. The dialog is
-// a child window of the multiple-document frame or, in tests, a window of its own.
+// a child window of the main window (which drives the life cycle through TChildWindow) or a
+// window of its own (driven by the window system's activation).
 #pragma once
 
 #include <QPointer>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "app/program_data.h"
+#include "gui/main_form.h"
 
 class QGridLayout;
 class QLabel;
@@ -17,7 +19,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class TDataEdit;
 
-class TDataDialog : public QWidget {
+class TDataDialog : public QWidget, public TChildWindow {
   Q_OBJECT
 
  public:
@@ -32,6 +34,10 @@ class TDataDialog : public QWidget {
   bool FormDeactivate();
 
   vorne::TProgramData& project() const { return m_project; }
+
+  // TChildWindow
+  void loadFromProject() override { FormActivate(); }
+  void commitToProject() override { FormDeactivate(); }
 
  signals:
   // The values were written into the project.
@@ -72,5 +78,7 @@ class TDataDialog : public QWidget {
   QPointer<QMdiSubWindow> m_subWindow;
   QPointer<QWidget> m_lastFocus;
   bool m_active = false;
-  bool m_loading = false;
+  // A refused commit is waiting for the dialog to come back: its activation keeps the fields as
+  // the user left them, and the close that follows the refusal is refused without a second box.
+  bool m_comingBack = false;
 };

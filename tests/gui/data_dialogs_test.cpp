@@ -9,7 +9,9 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -63,6 +65,7 @@ class DataDialogsTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase();
   void enablingRules();
   void methodsCommitStoresTheirRules();
   void materialCommitSetsTheSectionFlag();
@@ -71,7 +74,17 @@ class DataDialogsTest : public QObject {
   void childWindowCommitsWhenAnotherIsActivated();
   void controlOptionsAndTitle();
   void unitSwitchRefreshShowsTheNewUnits();
+
+ private:
+  QTemporaryDir m_settings;
 };
+
+void DataDialogsTest::initTestCase() {
+  // The main window reads and writes its settings; keep them out of the user's.
+  QVERIFY(m_settings.isValid());
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settings.path());
+}
 
 void DataDialogsTest::enablingRules() {
   using M = TfrmWaterDepth;
@@ -311,12 +324,14 @@ void DataDialogsTest::refusesToCommitOrCloseWhileTheFocusedFieldIsInvalid() {
   QCOMPARE(boxes.last(), QStringLiteral("Entry must be greater than or equal to 0.001"));
   QCOMPARE(dialog->deReduction->text(), QStringLiteral("0.001"));
   QCOMPARE(project.TensionReductionFactor, 2.0);
+  QTest::qWait(20);  // the dialog comes back to the front
 
   dialog->deReduction->setText(QStringLiteral("2+"));
   QVERIFY(!dialog->close());
   QVERIFY(alive);
   QCOMPARE(closed.count(), 0);
   QCOMPARE(boxes.texts.size(), 2);
+  QTest::qWait(20);
 
   dialog->deReduction->setText(QStringLiteral("3/2"));
   QVERIFY(dialog->close());
@@ -326,18 +341,17 @@ void DataDialogsTest::refusesToCommitOrCloseWhileTheFocusedFieldIsInvalid() {
 }
 
 void DataDialogsTest::childWindowCommitsWhenAnotherIsActivated() {
-  TProgramData project;
-  QMdiArea frame;
-  frame.resize(900, 700);
+  TMainForm form;
+  TProgramData& project = form.project();
+  form.resize(900, 700);
+  form.show();
+  form.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&form));
+  QMdiArea& frame = *form.mdiArea();
   auto* title = new TdlgTitle(project);
   auto* noncircular = new TfrmNCsection(project);
-  QMdiSubWindow* titleWindow = frame.addSubWindow(title);
-  QMdiSubWindow* ncWindow = frame.addSubWindow(noncircular);
-  frame.show();
-  frame.activateWindow();
-  QVERIFY(QTest::qWaitForWindowActive(&frame));
-  titleWindow->show();
-  ncWindow->show();
+  QMdiSubWindow* titleWindow = form.addChildWindow(title);
+  QMdiSubWindow* ncWindow = form.addChildWindow(noncircular);
 
   frame.setActiveSubWindow(titleWindow);
   QCOMPARE(title->edtTitle->text(), QStringLiteral("New Pile"));
@@ -352,7 +366,10 @@ void DataDialogsTest::childWindowCommitsWhenAnotherIsActivated() {
   noncircular->dePerimeter->setText(QStringLiteral("-1"));
   frame.setActiveSubWindow(titleWindow);
   QCOMPARE(boxes.last(), QStringLiteral("Entry must be greater than or equal to 0"));
-  QTRY_COMPARE(frame.activeSubWindow(), ncWindow);
+  QTest::qWait(20);
+  QCOMPARE(frame.activeSubWindow(), ncWindow);
+  QCOMPARE(boxes.texts.size(), 1);
+  QCOMPARE(noncircular->dePerimeter->text(), QStringLiteral("0"));  // clamped, not reloaded
 
   // Closing the child window commits and frees the dialog.
   QPointer<TfrmNCsection> alive(noncircular);
