@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "app/soil_layers.h"
 #include "base/unit_labels.h"
 
 namespace vorne {
@@ -158,7 +159,7 @@ void TProgramData::createNew() {
   resetScalars();
   emptyTables();
   padTables();
-  applyUserLoadTransferColumns();
+  attachSoilTableHelp(*this);
   clearModified();
 }
 

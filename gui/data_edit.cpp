@@ -10,6 +10,7 @@
 
 #include "base/expression_evaluator.h"
 #include "base/unit_labels.h"
+#include "gui/main_form.h"
 #include "gui/message_box.h"
 
 TDataEdit::TDataEdit(QWidget* parent) : QLineEdit(parent) { setText(m_rules.format(0.0)); }
@@ -91,7 +92,7 @@ bool TDataEdit::Validate() {
   if (result.valid) {
     m_valid = true;
   } else {
-    showMessageBox(window(), QMessageBox::Warning, QStringLiteral("Vorne 2014"), result.message);
+    showMessageBox(window(), QMessageBox::Warning, TMainForm::kProgramTitle, result.message);
     if (isVisible()) setFocus(Qt::OtherFocusReason);
   }
   m_checking = false;
