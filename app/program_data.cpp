@@ -23,6 +23,8 @@ constexpr SwitchFactors kToEnglish{224.8089237, 39.37007874, 0.03937007874, 3.28
 constexpr SwitchFactors kToSi{0.00444822199911631, 0.0254, 25.4, 0.3048};
 
 const QString kStress = QStringLiteral("F/L2^2");
+constexpr double kApiLimitCode = 9999.0;
+constexpr double kNoLimitCode = 9999999.0;
 const QString kUnitWeight = QStringLiteral("F/L2^3");
 
 void defineLayerTemplate(TGridTable& table, bool sand) {
@@ -86,8 +88,14 @@ void TProgramData::defineTables() {
                                              QStringLiteral("L2")));
   D.addColumn(std::make_unique<TTableColumn>(QStringList{"Layer Data"},
                                              QList<int>{kSandTableId, kClayTableId}));
-  D.addColumn(std::make_unique<TFloatColumn>(QStringList{"Max. Side Friction"}, kStress));
-  D.addColumn(std::make_unique<TFloatColumn>(QStringList{"Max. End Bearing"}, kStress));
+  // A limit of 0 or 9999999 means none, and a side friction limit of 9999 the API limits: codes
+  // that keep their value in either unit system.
+  auto sideLimit = std::make_unique<TFloatColumn>(QStringList{"Max. Side Friction"}, kStress);
+  sideLimit->Codes = {0.0, kApiLimitCode, kNoLimitCode};
+  D.addColumn(std::move(sideLimit));
+  auto endLimit = std::make_unique<TFloatColumn>(QStringList{"Max. End Bearing"}, kStress);
+  endLimit->Codes = {0.0, kNoLimitCode};
+  D.addColumn(std::move(endLimit));
   // A factor of 1 leaves the unit resistance as computed.
   D.addColumn(std::make_unique<TFloatColumn>(
       QStringList{"Reduction/Resistance ", "Factors on Side Friction"}, QString(), 1.0));

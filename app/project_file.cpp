@@ -1,7 +1,8 @@
 // Project data file (".vr6d", and the earlier ".vrd" layout for reading) and CPT side file
 // (".cpt"): the reader and the writer of the project model. Lines end in CR LF, numbers use "."
-// whatever the locale; reals are written in general format with up to 10 significant digits and
-// table cells as the cell shows them.
+// whatever the locale; reals are written in general format with 10 significant digits, or more
+// when a value needs them to read back to the same double, and table cells as the cell shows them,
+// with more digits by the same rule.
 #include <QDir>
 #include <QFileInfo>
 #include <cmath>
@@ -32,10 +33,10 @@ class Line {
   Line& operator=(const Line&) = delete;
 
   // A real followed by one blank.
-  Line& real(double value) { return text(formatGeneral(value, kScalarDigits)); }
+  Line& real(double value) { return text(formatGeneralExact(value, kScalarDigits)); }
   Line& integer(int value) { return text(std::to_string(value)); }
   Line& cell(const TGridTable& table, int column, int row) {
-    m_out += table.cellText(column, row).toUtf8();
+    m_out += table.exactCellText(column, row).toUtf8();
     m_out += ' ';
     return *this;
   }
@@ -206,7 +207,9 @@ QByteArray TProgramData::dataFileText() {
       line.real(NoncircularPerimeter);
     }
     line.real(NoncircularTipArea).real(OutsideDiameter).real(InsideDiameter);
-    line.real(ElasticModulus).real(PileLength).last(formatGeneral(StickupLength, kScalarDigits));
+    line.real(ElasticModulus)
+        .real(PileLength)
+        .last(formatGeneralExact(StickupLength, kScalarDigits));
   }
   Line(out).real(EnhancedEndLength).real(EnhancedEndInsideDiameter);
   Line(out)
@@ -290,8 +293,8 @@ QByteArray TProgramData::cptFileText() const {
   QByteArray out = m_units == kSiUnits ? " 2 " : " 1 ";
   out += QByteArray::number(CptPointCount()) + kLineEnd;
   for (const CptProfilePoint& p : CptPoints) {
-    out += "  " + QByteArray::fromStdString(formatExponent(p.depth, kCptDigits)) + "  " +
-           QByteArray::fromStdString(formatExponent(p.qc, kCptDigits)) + kLineEnd;
+    out += "  " + QByteArray::fromStdString(formatExponentExact(p.depth, kCptDigits)) + "  " +
+           QByteArray::fromStdString(formatExponentExact(p.qc, kCptDigits)) + kLineEnd;
   }
   return out;
 }

@@ -1,6 +1,7 @@
 // Locale-independent number text; std::from_chars and std::to_chars never look at the locale.
 #include "base/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -143,6 +144,29 @@ std::string formatGeneral(double value, int precision) {
     out.append(digits, integerDigits, std::string::npos);
   }
   return out;
+}
+
+namespace {
+
+template <typename Format>
+std::string shortestExact(double value, int minPrecision, Format format) {
+  if (!std::isfinite(value)) return formatGeneral(value, minPrecision);
+  for (int precision = std::max(minPrecision, 1); precision < 17; ++precision) {
+    const std::string text = format(value, precision);
+    double back = 0.0;
+    if (parseDecimal(text, back) && back == value) return text;
+  }
+  return format(value, 17);
+}
+
+}  // namespace
+
+std::string formatGeneralExact(double value, int minPrecision) {
+  return shortestExact(value, minPrecision, formatGeneral);
+}
+
+std::string formatExponentExact(double value, int minPrecision) {
+  return shortestExact(value, minPrecision, formatExponent);
 }
 
 std::string formatExponent(double value, int precision) {

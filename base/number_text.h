@@ -27,6 +27,13 @@ inline QString formatGeneralQ(double value, int precision) {
 // (12.5 with precision 3 is "1.25E+01").
 std::string formatExponent(double value, int precision);
 
+// The shortest text of formatGeneral, or of formatExponent, with at least `minPrecision` digits
+// that reads back to the same double: a value that fits in minPrecision digits keeps the text
+// of that precision (a typed 0.3048 stays "0.3048"); one that does not gets up to 17 digits
+// (19.68503937007874, not 19.685039). Non-finite values as in formatGeneral.
+std::string formatGeneralExact(double value, int minPrecision);
+std::string formatExponentExact(double value, int minPrecision);
+
 }  // namespace vorne
 
 #endif  // VORNE_APP_NUMBER_TEXT_H

@@ -163,6 +163,13 @@ QString TFloatColumn::cellText(int row) const {
   return formatGeneralQ(m_values[static_cast<std::size_t>(row)], kCellDigits);
 }
 
+// The shown digits when they read back to the stored value, more when they do not (a converted
+// 19.68503937007874 ft must not land on 19.685039, the other side of a layer boundary).
+QString TFloatColumn::exactText(int row) const {
+  return QString::fromStdString(
+      formatGeneralExact(m_values[static_cast<std::size_t>(row)], kCellDigits));
+}
+
 void TFloatColumn::storeText(const TGridTable&, int row, const QString& text) {
   m_values[static_cast<std::size_t>(row)] = evaluateEntry(text);
 }
@@ -172,6 +179,7 @@ void TFloatColumn::convertUnits(int from, int to) {
   const double factor = englishToSiFactor(UnitTemplate);
   if (factor == 1.0) return;
   for (double& value : m_values) {
+    if (Codes.contains(value)) continue;
     value = (from == kEnglishUnits && to == kSiUnits) ? value * factor : value / factor;
   }
 }

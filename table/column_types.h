@@ -38,6 +38,8 @@ class TColumn {
 
   // The cell as the grid shows it.
   virtual QString cellText(int row) const = 0;
+  // The cell as a file stores it: text that reads back to the same value.
+  virtual QString exactText(int row) const { return cellText(row); }
   // False for cells that are controls (choice lists and sub-table buttons).
   virtual bool isTextCell() const { return true; }
   // Stores a typed text; throws ETableError with the message to show when it is refused.
@@ -134,6 +136,7 @@ class TFloatColumn : public TColumn {
   void insertRows(TGridTable& owner, int at, int count) override;
   void removeRows(int at, int count) override;
   QString cellText(int row) const override;
+  QString exactText(int row) const override;
   void storeText(const TGridTable& owner, int row, const QString& text) override;
   void convertUnits(int from, int to) override;
   QString unitTemplate() const override { return UnitTemplate; }
@@ -143,6 +146,9 @@ class TFloatColumn : public TColumn {
   QString UnitTemplate;
   double Default;
   bool TopDepth;
+  // Values that are codes, not quantities (a limit of 9999 meaning "use the published limits",
+  // 9999999 meaning "no limit"): a unit switch leaves them as they are.
+  QList<double> Codes;
 
  private:
   std::vector<double> m_values;

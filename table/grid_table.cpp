@@ -243,6 +243,11 @@ QString TGridTable::cellText(int column, int row) const {
   return m_columns[static_cast<std::size_t>(column)]->cellText(row);
 }
 
+QString TGridTable::exactCellText(int column, int row) const {
+  checkCell(column, row);
+  return m_columns[static_cast<std::size_t>(column)]->exactText(row);
+}
+
 void TGridTable::writeChoice(int column, int row, int value) {
   TColumn& choices = *m_columns[static_cast<std::size_t>(column)];
   const int previous = choices.intValue(row);

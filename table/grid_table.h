@@ -126,6 +126,9 @@ class TGridTable {
   // --- cells; column and row zero-based, "Index out of bounds" outside the table
   TData cell(int column, int row);
   QString cellText(int column, int row) const;
+  // The cell as a file stores it: the shown text, or more digits when the shown text would not
+  // read back to the same value.
+  QString exactCellText(int column, int row) const;
   // Stores a typed text through the column (expressions are evaluated); throws ETableError with
   // the message to show when the entry is refused. A new choice in the first column replaces the
   // row's sub-tables.

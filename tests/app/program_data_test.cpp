@@ -50,7 +50,7 @@ void fillFullProject(TProgramData& p) {
   p.ElasticModulus = 4200000.0;
   p.TaperAngle = 0.7;
   p.AreaOption = 2;
-  p.SectionArea = 12.3456789012;  // more digits than a save keeps
+  p.SectionArea = 12.3456789012;  // more digits than the general format of a save shows
   p.PlugCondition = 2;
   p.LoadTransferMethod = 5;
   p.MethodSelected = {0, 1, 0, 1, 1, 1, 0, 1, 0, 1};
@@ -102,11 +102,12 @@ void fillFullProject(TProgramData& p) {
   p.CptPoints = {{1.0, 92.0}, {3.0, 96.5}, {5.5, 101.25}, {12.0, 0.0123}};
 }
 
-// Every scalar of a project, in words, for comparing two projects.
+// Every scalar of a project, in words with every digit of the doubles, for comparing two
+// projects.
 QStringList scalars(const TProgramData& p) {
   QStringList s;
   const auto real = [&s](const char* name, double v) {
-    s << QStringLiteral("%1=%2").arg(QLatin1String(name)).arg(v, 0, 'g', 10);
+    s << QStringLiteral("%1=%2").arg(QLatin1String(name)).arg(v, 0, 'g', 17);
   };
   const auto integer = [&s](const char* name, int v) {
     s << QStringLiteral("%1=%2").arg(QLatin1String(name)).arg(v);
@@ -144,12 +145,12 @@ QStringList scalars(const TProgramData& p) {
   return s;
 }
 
-// Every cell of a table (and of its sub-tables) as shown.
+// Every cell of a table (and of its sub-tables) with every digit it holds.
 QStringList cells(const TGridTable& t) {
   QStringList s;
   for (int r = 0; r < t.rowCount(); ++r) {
     for (int c = 0; c < t.columnCount(); ++c) {
-      s << t.cellText(c, r);
+      s << t.exactCellText(c, r);
       if (t.column(c).type() == ColumnType::Table) s << cells(*t.column(c).subTable(r));
     }
   }
@@ -185,7 +186,9 @@ class ProgramDataTest : public QObject {
 
  private slots:
   void newProjectHasItsDefaults();
+  void fullProjectSurvivesSaveAndOpen_data();
   void fullProjectSurvivesSaveAndOpen();
+  void unitSwitchKeepsLimitCodes();
   void openingKeepsModifiedStateClear();
   void olderLayoutGetsItsDefaults();
   void missingAreaOptionIsDerived_data();
@@ -229,11 +232,23 @@ void ProgramDataTest::newProjectHasItsDefaults() {
   QCOMPARE(p.cptFileText(), QByteArray(" 1 0\r\n"));
 }
 
+void ProgramDataTest::fullProjectSurvivesSaveAndOpen_data() {
+  QTest::addColumn<int>("typedIn");
+  QTest::addColumn<int>("savedIn");
+  QTest::newRow("typed in English, saved in SI") << 1 << 2;
+  QTest::newRow("typed in SI, saved in English") << 2 << 1;
+}
+
+// A save after a unit switch reads back to the same doubles, CPT points included, and a second
+// save of what was read is byte for byte the first.
 void ProgramDataTest::fullProjectSurvivesSaveAndOpen() {
+  QFETCH(int, typedIn);
+  QFETCH(int, savedIn);
   QTemporaryDir dir;
   TProgramData first;
+  first.switchUnits(typedIn);
   fillFullProject(first);
-  first.switchUnits(2);
+  first.switchUnits(savedIn);
   first.setFileName(dir.filePath(QStringLiteral("full.vr6d")));
   first.save();
   const QByteArray firstData = readBytes(first.fileName());
@@ -244,15 +259,7 @@ void ProgramDataTest::fullProjectSurvivesSaveAndOpen() {
   second.createFromFile(first.fileName(), true);
   QCOMPARE(second.layerCount(), 40);
   QCOMPARE(second.CptPointCount(), 4);
-  // Reals come back to 10 significant digits and cells as they were shown; the values a save
-  // rounds (SectionArea) are compared after the same rounding.
-  QStringList expected = scalars(first);
-  QStringList actual = scalars(second);
-  for (int k = 0; k < expected.size(); ++k) {
-    if (expected[k].startsWith(QLatin1String("Cpt")) || expected[k].startsWith(QLatin1String("Qc")))
-      continue;  // three digits in the side file, checked by the byte comparison below
-    QCOMPARE(actual[k], expected[k]);
-  }
+  QCOMPARE(scalars(second), scalars(first));
   QCOMPARE(cells(second.D), cells(first.D));
   QCOMPARE(cells(second.TblTZDepth), cells(first.TblTZDepth));
   QCOMPARE(cells(second.Sectionaldata), cells(first.Sectionaldata));
@@ -347,8 +354,36 @@ void ProgramDataTest::saveAppliesItsRules() {
   // User-specified values are written as 0 and cleared in the layer tables.
   QCOMPARE(lines[10], QByteArray("1000 60000 0.0 10 0.0 0.0 100000 0 0 0.7 0.65 \r"));
   QCOMPARE(p.layerData(7).cellText(col::kUserEndBearing, 1), QStringLiteral("0"));
-  // The deepest soil depth is the last layer's bottom.
-  QCOMPARE(lines[8], QByteArray("100.12346 12.3456789 \r"));
+  // The deepest soil depth is the last layer's bottom, written with every digit typed (the cell
+  // shows eight), and so is the section area.
+  QCOMPARE(lines[8], QByteArray("100.123456789 12.3456789012 \r"));
+}
+
+// The limit codes are no quantities: 9999 ("use the API limits") on the side friction, 0 and
+// 9999999 (no limit) on both limits keep their value in the other system.
+void ProgramDataTest::unitSwitchKeepsLimitCodes() {
+  TProgramData p;
+  p.D.setRowCount(4);
+  const double side[] = {9999.0, 0.0, 9999999.0, 1000.0};
+  const double end[] = {9999999.0, 0.0, 9999.0, 1000.0};
+  for (int row = 0; row < 4; ++row) {
+    p.D.cell(col::kMaxSideFriction, row).setFloat(side[row]);
+    p.D.cell(col::kMaxEndBearing, row).setFloat(end[row]);
+  }
+  // 1000 psf = 1000 * 0.00444822199911631 / 0.3048^2 kPa; a bearing limit of 9999 is a value.
+  const double psfToKpa = 0.00444822199911631 / (0.3048 * 0.3048);
+  p.switchUnits(2);
+  const double sideSi[] = {9999.0, 0.0, 9999999.0, 1000.0 * psfToKpa};
+  const double endSi[] = {9999999.0, 0.0, 9999.0 * psfToKpa, 1000.0 * psfToKpa};
+  for (int row = 0; row < 4; ++row) {
+    QCOMPARE(p.D.cell(col::kMaxSideFriction, row).asFloat(), sideSi[row]);
+    QCOMPARE(p.D.cell(col::kMaxEndBearing, row).asFloat(), endSi[row]);
+  }
+  p.switchUnits(1);
+  for (int row = 0; row < 3; ++row) {
+    QCOMPARE(p.D.cell(col::kMaxSideFriction, row).asFloat(), side[row]);
+  }
+  QCOMPARE(p.D.cell(col::kMaxEndBearing, 0).asFloat(), 9999999.0);
 }
 
 void ProgramDataTest::unitSwitchUsesTheProjectFactors() {
@@ -400,7 +435,7 @@ void ProgramDataTest::saveWritesPointUnderCommaLocale() {
   const QByteArray data = readBytes(p.fileName());
   QVERIFY(data.contains("123.456789 "));
   QVERIFY(!data.mid(data.indexOf("\r\n1 ")).contains(','));  // nothing after the text lines
-  QVERIFY(readBytes(dir.filePath(QStringLiteral("komma.cpt"))).contains("  1.01E+02\r\n"));
+  QVERIFY(readBytes(dir.filePath(QStringLiteral("komma.cpt"))).contains("  1.0125E+02\r\n"));
   QCOMPARE(back.PileLength, 123.456789);
 }
 

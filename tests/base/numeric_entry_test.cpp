@@ -34,6 +34,8 @@ class NumericEntryTest : public QObject {
   void convertsTemplatesBetweenSystems();
   void formatsNumbersInGeneralFormat_data();
   void formatsNumbersInGeneralFormat();
+  void exactFormatsReadBackToTheSameDouble_data();
+  void exactFormatsReadBackToTheSameDouble();
   void parsesOnlyPlainDecimals_data();
   void parsesOnlyPlainDecimals();
   void parsesToTheSameDoubleAsFromChars();
@@ -200,6 +202,30 @@ void NumericEntryTest::formatsNumbersInGeneralFormat() {
   QFETCH(int, precision);
   QFETCH(QString, expected);
   QCOMPARE(formatGeneralQ(value, precision), expected);
+}
+
+void NumericEntryTest::exactFormatsReadBackToTheSameDouble_data() {
+  QTest::addColumn<double>("value");
+  QTest::addColumn<bool>("exponent");
+  QTest::addColumn<QString>("expected");
+  QTest::newRow("typed value keeps its text") << 0.3048 << false << "0.3048";
+  QTest::newRow("typed whole number") << 100.0 << false << "100";
+  QTest::newRow("converted depth in full") << 6.0 / 0.3048 << false << "19.68503937007874";
+  QTest::newRow("a third") << 1.0 / 3.0 << false << "0.3333333333333333";
+  QTest::newRow("cone value keeps three digits") << 12.5 << true << "1.25E+01";
+  QTest::newRow("cone depth needs more") << 101.25 << true << "1.0125E+02";
+  QTest::newRow("converted cone depth") << 40.0 / 0.3048 << true << "1.3123359580052494E+02";
+}
+
+void NumericEntryTest::exactFormatsReadBackToTheSameDouble() {
+  QFETCH(double, value);
+  QFETCH(bool, exponent);
+  QFETCH(QString, expected);
+  const std::string text = exponent ? formatExponentExact(value, 3) : formatGeneralExact(value, 8);
+  QCOMPARE(QString::fromStdString(text), expected);
+  double back = 0.0;
+  QVERIFY(parseDecimal(text, back));
+  QCOMPARE(back, value);
 }
 
 void NumericEntryTest::parsesOnlyPlainDecimals_data() {

@@ -1,7 +1,13 @@
 // The command-line runner as a user meets it: exit statuses and one-line messages for bad input,
 // the summary against the plot data and the report, batch runs against one-at-a-time runs, and
 // the project file left untouched.
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QtTest>
+#include <array>
+#include <utility>
+#include <vector>
 
 #include "app/program_data.h"
 #include "cli/run_summary.h"
@@ -55,6 +61,42 @@ QByteArray reportWithoutClock(const QString& path) {
   return QString::fromLatin1(text).remove(clock).toLatin1();
 }
 
+// The capacity rows of a plot data file (depth, skin friction, tip, total), every method's block
+// in file order, with the unit system of the header.
+struct PlotCapacities {
+  int units = 0;
+  std::vector<std::array<double, 4>> rows;
+};
+
+PlotCapacities plotCapacities(const QString& path) {
+  PlotCapacities out;
+  const QList<QByteArray> lines = readAll(path).split('\n');
+  if (lines.isEmpty()) return out;
+  const QList<QByteArray> header = lines[0].simplified().split(' ');
+  if (header.size() < 3) return out;
+  const int blocks = header[0].toInt();
+  const int rows = header[1].toInt();
+  out.units = header[2].toInt();
+  for (int i = 1; i <= blocks * rows && i < lines.size(); ++i) {
+    const QList<QByteArray> words = lines[i].simplified().split(' ');
+    if (words.size() < 4) break;
+    out.rows.push_back(
+        {words[0].toDouble(), words[1].toDouble(), words[2].toDouble(), words[3].toDouble()});
+  }
+  return out;
+}
+
+// The load-settlement points of a run's JSON summary: head load and movement.
+std::vector<std::pair<double, double>> loadSettlement(const QByteArray& json) {
+  std::vector<std::pair<double, double>> points;
+  const QJsonArray curve = QJsonDocument::fromJson(json).object()["load_settlement"].toArray();
+  for (const QJsonValue& point : curve) {
+    points.emplace_back(point.toObject()["load"].toDouble(),
+                        point.toObject()["settlement"].toDouble());
+  }
+  return points;
+}
+
 }  // namespace
 
 class RunnerTest : public QObject {
@@ -71,6 +113,7 @@ class RunnerTest : public QObject {
   void summaryTakesTheTipRowOfEachMethod();
   void summaryEqualsTheReportsTipRow();
   void batchEqualsOneAtATime();
+  void everyExampleGivesOneAnswerInBothUnitSystems();
 };
 
 void RunnerTest::badInputGivesAMessageAndStatus_data() {
@@ -285,6 +328,79 @@ void RunnerTest::batchEqualsOneAtATime() {
     }
     QCOMPARE(reportWithoutClock(folder.filePath("batch/" + name + ".vr6o")),
              reportWithoutClock(folder.filePath("one/" + name + ".vr6o")));
+  }
+}
+
+// Each bundled example converted to the other unit system by the project model and run in both:
+// the same capacities within half a printed unit (0.05 kip or kN, F-format rows) and the same
+// load-settlement curve within its four printed digits. The published SI tables of the API
+// limits are the one exception to the conversions: where they govern (the deep dense sand of
+// offshore_pipe_si, whose coded friction limit the cone methods take over), the two systems
+// differ by the rounding of the published values, up to 0.3 %.
+void RunnerTest::everyExampleGivesOneAnswerInBothUnitSystems() {
+  constexpr double kKnPerKip = 4.4482216152605;
+  constexpr double kMetresPerFoot = 0.3048;
+  constexpr double kMetresPerInch = 0.0254;
+  const QStringList examples = QDir(kExamples).entryList({"*.vr6d"}, QDir::Files, QDir::Name);
+  QVERIFY(examples.size() >= 9);
+  for (const QString& file : examples) {
+    const QString name = QFileInfo(file).completeBaseName();
+    QTemporaryDir folder;
+    const QString original = copyExample(name, folder.path(), name);
+    TProgramData project;
+    project.createFromFile(original, true);
+    const bool english = project.units() == 1;
+    const QString converted = folder.filePath(name + "_converted.vr6d");
+    Outcome outcome =
+        runner({"convert", original, "--units", english ? "si" : "english", "--output", converted});
+    QVERIFY2(outcome.status == 0, qPrintable(name + ": " + outcome.err));
+    const QString out = folder.filePath("out");
+    const Outcome first = runner({"run", original, "--output-dir", out, "--json"});
+    const Outcome second = runner({"run", converted, "--output-dir", out, "--json"});
+    QVERIFY2(first.status == 0 && second.status == 0,
+             qPrintable(name + ": " + first.err + second.err));
+
+    const QString englishRun = english ? name : name + "_converted";
+    const QString siRun = english ? name + "_converted" : name;
+    const PlotCapacities a = plotCapacities(out + "/" + englishRun + ".vr6p");
+    const PlotCapacities b = plotCapacities(out + "/" + siRun + ".vr6p");
+    QCOMPARE(a.units, 1);
+    QCOMPARE(b.units, 2);
+    QVERIFY2(!a.rows.empty() && a.rows.size() == b.rows.size(), qPrintable(name));
+    const double apiTables = name == "offshore_pipe_si" ? 0.003 : 0.0;
+    for (std::size_t r = 0; r < a.rows.size(); ++r) {
+      QVERIFY2(qAbs(a.rows[r][0] - b.rows[r][0] / kMetresPerFoot) <= 0.005 + 0.005 / 0.3048,
+               qPrintable(name + ": depth of row " + QString::number(r)));
+      for (int c = 1; c < 4; ++c) {
+        const double kips = b.rows[r][c] / kKnPerKip;
+        const double tolerance = 0.05 + 0.05 / kKnPerKip + apiTables * qAbs(kips) + 1e-9;
+        QVERIFY2(qAbs(a.rows[r][c] - kips) <= tolerance,
+                 qPrintable(QStringLiteral("%1: row %2 column %3: %4 kip, %5 kN")
+                                .arg(name)
+                                .arg(r)
+                                .arg(c)
+                                .arg(a.rows[r][c])
+                                .arg(b.rows[r][c])));
+      }
+    }
+    const auto curveA = loadSettlement(english ? first.out : second.out);
+    const auto curveB = loadSettlement(english ? second.out : first.out);
+    QCOMPARE(curveA.size(), curveB.size());
+    for (std::size_t k = 0; k < curveA.size(); ++k) {
+      const double load = curveB[k].first / kKnPerKip;
+      const double movement = curveB[k].second / kMetresPerInch;
+      // Four significant digits on each side.
+      const double digits = 1e-3 + 2.0 * apiTables;
+      QVERIFY2(qAbs(curveA[k].first - load) <= digits * qAbs(load) + 1e-12 &&
+                   qAbs(curveA[k].second - movement) <= digits * qAbs(movement) + 1e-12,
+               qPrintable(QStringLiteral("%1: load-settlement point %2: %3 kip %4 in, %5 kN %6 m")
+                              .arg(name)
+                              .arg(k)
+                              .arg(curveA[k].first)
+                              .arg(curveA[k].second)
+                              .arg(curveB[k].first)
+                              .arg(curveB[k].second)));
+    }
   }
 }
 
