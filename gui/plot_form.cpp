@@ -173,6 +173,8 @@ TPlotForm::TPlotForm(TGraphPlot& graph, QWidget* parent)
   rebuildCurveItems();
   graph.LegendFont = static_cast<int>(std::lround(kLegendFontPixels * 72.0 / logicalDpiY()));
   sizeLegend(kLegendItemHeight);
+  // A font scale chosen in an earlier window of the graph applies to its legend again.
+  if (graph.SizeFont != 10) setLegendScale(graph.SizeFont);
   Legend->setVisible(graph.LineCount() > 0 && graph.ShowLegend);
   mShowLegend->setVisible(Legend->isVisibleTo(m_canvas));
 
@@ -212,7 +214,9 @@ TPlotLayout TPlotForm::screenLayout() const {
 
 void TPlotForm::buildMenu() {
   PlotMenu = menuBar()->addMenu(QStringLiteral("&Plot"));
+  // Each plot window of the frame has its own: the shortcut acts in the active one only.
   auto* popup = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this);
+  popup->setContext(Qt::WidgetWithChildrenShortcut);
   connect(popup, &QShortcut::activated, this, [this] {
     const QRect item = menuBar()->actionGeometry(PlotMenu->menuAction());
     PlotMenu->popup(menuBar()->mapToGlobal(item.bottomLeft()));
@@ -410,6 +414,11 @@ void TPlotForm::setMarkers(int every) {
 
 void TPlotForm::setFontScale(int scale) {
   m_graph.SizeFont = scale;
+  setLegendScale(scale);
+  relayout(true);
+}
+
+void TPlotForm::setLegendScale(int scale) {
   QStringList names;
   for (int n = 0; n < Legend->count(); ++n) {
     names << Legend->item(n)->data(Qt::UserRole + 1).toString();
@@ -420,7 +429,6 @@ void TPlotForm::setFontScale(int scale) {
   if (size.fontSize > 0) font.setPointSize(size.fontSize);
   Legend->setFont(font);
   sizeLegend(std::max(size.itemHeight, 1));
-  relayout(true);
 }
 
 void TPlotForm::setLineWidth(int width) {

@@ -143,6 +143,8 @@ class TPlotForm : public QMainWindow {
   void rebuildCurveItems();
   void refreshLegendTexts();
   void sizeLegend(int itemHeight);
+  // Legend font and size for a font scale (tenths of the legend font).
+  void setLegendScale(int scale);
   void relayout(bool anchorLegend);
   void keepLegendInside();
   void repaintAll();

@@ -504,6 +504,8 @@ void PlotFormTest::oneWindowPerGraphAndSettingsSurvive() {
   QCOMPARE(graph.SizeFont, 30);
   TPlotForm* second = ShowPlot(graph);
   QVERIFY(second != nullptr);
+  // The legend takes the font scale again: font 33, items 49.
+  QCOMPARE(second->Legend->height(), 3 * 49 + 3);
   QCOMPARE(second->view().ranges[0], second->fullView().ranges[0]);
   delete second;
 

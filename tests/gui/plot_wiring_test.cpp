@@ -2,6 +2,7 @@
 // one per graph, and a run or an Open closes them.
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QtTest>
 
 #include "gui/main_form.h"
@@ -66,6 +67,14 @@ void PlotWiringTest::graphicsCommandsShowTheirPlots() {
   const TPlotLayout layout = last->screenLayout();
   QCOMPARE(last->Legend->geometry().right() + 1, layout.plot.right);
   QCOMPARE(last->Legend->geometry().bottom() + 1, layout.plot.bottom);
+  // Ctrl+Z opens the Plot menu of the active plot window only.
+  form.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&form));
+  last->canvas()->setFocus();
+  QTest::keyClick(last->canvas(), Qt::Key_Z, Qt::ControlModifier);
+  QTRY_VERIFY(last->PlotMenu->isVisible());
+  QVERIFY(!PlotWindowOf(g.pltCombine)->PlotMenu->isVisible());
+  last->PlotMenu->close();
   QCOMPARE(form.mdiArea()->subWindowList().size(), 9);
 
   // A second click activates the open window; the result buttons show their graphs.
