@@ -15,7 +15,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProcess>
-#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
