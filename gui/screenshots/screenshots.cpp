@@ -1,7 +1,8 @@
 // vorne-screenshots FOLDER [PROJECT]: opens a project in the desktop program's main window, runs
 // it and saves pictures of the window as PNG files into FOLDER: the opened project, the window
-// after the run, and each result graph and data window that the program offers. Every message box
-// is answered with its default button. Run it under a display, e.g. through scripts/screenshots.
+// after the run, each result graph and data window that the program offers, and two graphs side by
+// side. Every message box is answered with its default button. Run it under a display, e.g. through
+// scripts/screenshots.
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -126,6 +127,13 @@ int main(int argc, char* argv[]) {
     }
     form.closeAllChildWindows();
     settle();
+  }
+  // The frame with two result graphs side by side.
+  form.mCombine->trigger();
+  form.mAxial->trigger();
+  if (form.mdiArea()->subWindowList().size() > 1) {
+    form.mdiArea()->tileSubWindows();
+    saved &= save(form, folder, QStringLiteral("%1_overview").arg(n, 2, 10, QLatin1Char('0')));
   }
   form.project().clearModified();
   form.close();
