@@ -11,6 +11,7 @@
 #include "methods/capacity_profile.h"
 #include "methods/effective_stress.h"
 #include "methods/soil_profile.h"
+#include "methods/unit_constants.h"
 
 namespace vorne {
 
@@ -27,7 +28,7 @@ inline constexpr const char* kNoPlasticityIndexMessage =
     " ERROR - NO DATA FOUND FOR PLASTIC INDEX.";
 
 // Dilation radius of the pile-soil interface, 0.02 mm [in | mm]. (Jardine et al., 2005)
-inline double dilationRadius(bool english) { return english ? 0.0007874 : 0.02; }
+inline double dilationRadius(bool english) { return kDilationRadius.of(english); }
 
 // Distance h from the pile tip to a depth [in | mm]: (embedded length - depth) times 12 or 1000,
 // at least 1e-5.

@@ -7,8 +7,8 @@ namespace vorne {
 
 namespace {
 
-constexpr double kFeetToMetres = 0.3048;
-constexpr double kKsfToKpa = 47.880258980;
+constexpr double kFeetToMetres = kMetresPerFoot;
+constexpr double kKsfToKpa = kKpaPerKsf;
 constexpr double kMissingConeResistance = 1.0e-5;  // an increment qc below this has none
 
 }  // namespace

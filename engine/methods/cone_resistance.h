@@ -7,15 +7,12 @@
 
 #include "io/analysis_input.h"
 #include "methods/soil_profile.h"
+#include "methods/unit_constants.h"
 
 namespace vorne {
 
 // Atmospheric pressure pa [ksf | kPa].
-inline constexpr double kAtmosphericPressureEnglish = 2.088555;
-inline constexpr double kAtmosphericPressureSi = 100.0;
-inline double atmosphericPressure(bool english) {
-  return english ? kAtmosphericPressureEnglish : kAtmosphericPressureSi;
-}
+inline double atmosphericPressure(bool english) { return kAtmosphericPressure.of(english); }
 
 // The CPT table read at depth [ft | m] in the run's units, linearly between the two points that
 // bracket it; above the first point the first value, below the last point the last value. The

@@ -55,6 +55,11 @@ inline constexpr UnitConstant kWaterUnitWeight{0.0624, 0.0624 * kKnPerCubicMetre
 inline constexpr UnitConstant kShallowWaterDepth{1.0, kMetresPerFoot};
 inline constexpr UnitConstant kDefaultWaterDepth{0.1, 0.1 * kMetresPerFoot};
 
+// Cone methods: atmospheric pressure pa [ksf | kPa] (100.00055 kPa) and the dilation radius of
+// the pile-soil interface [in | mm] (0.02 mm, Jardine et al., 2005).
+inline constexpr UnitConstant kAtmosphericPressure{2.088555, 2.088555 * kKpaPerKsf};
+inline constexpr UnitConstant kDilationRadius{0.0007874, 0.0007874 * kMetresPerInch * 1000.0};
+
 }  // namespace vorne
 
 #endif  // VORNE_ENGINE_METHODS_UNIT_CONSTANTS_H

@@ -18,7 +18,7 @@ using testing::nameOf;
 using testing::sandOverClay;
 using testing::stressIn;
 
-constexpr double kPa = kAtmosphericPressureEnglish;
+constexpr double kPa = kAtmosphericPressure.english;
 constexpr double kTight = 1e-9;
 
 // Hand calculation, open 24 x 22.5 in pipe: Ar = 1 - (22.5/24)^2, R* = 12 sqrt(Ar) = 4.175823 in.

@@ -19,7 +19,7 @@ using testing::nameOf;
 using testing::sandOverClay;
 using testing::stressIn;
 
-constexpr double kPa = kAtmosphericPressureEnglish;
+constexpr double kPa = kAtmosphericPressure.english;
 constexpr double kTight = 1e-9;
 
 double tanDegrees(double angle) { return std::tan(angle * std::numbers::pi / 180.0); }

@@ -16,7 +16,7 @@ using testing::nameOf;
 using testing::sandOverClay;
 using testing::stressIn;
 
-constexpr double kPa = kAtmosphericPressureEnglish;
+constexpr double kPa = kAtmosphericPressure.english;
 constexpr double kTight = 1e-9;
 
 // Hand calculation, open 24 x 22.5 in pipe in compression (Ftip 1.0, Fload 1.3, Fmat 1.0),

@@ -19,7 +19,7 @@ using testing::nameOf;
 using testing::sandOverClay;
 using testing::stressIn;
 
-constexpr double kPa = kAtmosphericPressureEnglish;
+constexpr double kPa = kAtmosphericPressure.english;
 constexpr double kTight = 1e-9;
 
 // Hand calculation, open 24 x 22.5 in pipe: Di = 0.5715 m, IFR = (0.5715/1.5)^0.2 = 0.824489,

@@ -41,9 +41,9 @@ TEST(ConeResistance, TakesTheLayerValueThenTheFallbackOfItsSoil) {
                 1e-6 * stressIn(200.0, units));
 
     const auto fallback = buildConeRun(withoutConeValues(), units);
-    // Sand: 2.8 pa N = 2.8 * 2.088555 * 30 = 175.4386 ksf (8400 kPa; pa is 100 kPa in SI).
-    const double sand = units == UnitSystem::English ? 175.438620 : 8400.0;
-    EXPECT_NEAR(incrementConeResistance(fallback.table[5], fallback.input), sand, 1e-6);
+    // Sand: 2.8 pa N = 2.8 * 2.088555 * 30 = 175.4386 ksf, in SI its conversion (8400.047 kPa).
+    const double sand = stressIn(175.438620, units);
+    EXPECT_NEAR(incrementConeResistance(fallback.table[5], fallback.input), sand, 1e-6 * sand);
     // Clay: 15 su = 22.5 ksf; the YSR of 2 in the blow count column plays no part.
     EXPECT_NEAR(incrementConeResistance(fallback.table[25], fallback.input), stressIn(22.5, units),
                 1e-6 * stressIn(22.5, units));

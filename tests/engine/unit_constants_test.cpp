@@ -30,6 +30,8 @@ TEST(UnitConstants, EachSiValueIsTheConversionOfItsEnglishSource) {
       {"water [kcf | kN/m3]", kWaterUnitWeight, 0.0624, 9.8022578},
       {"shallow water depth [ft | m]", kShallowWaterDepth, 1.0, 0.3048},
       {"default water depth [ft | m]", kDefaultWaterDepth, 0.1, 0.03048},
+      {"atmospheric pressure [ksf | kPa]", kAtmosphericPressure, 2.088555, 100.000554},
+      {"dilation radius [in | mm]", kDilationRadius, 0.0007874, 0.01999996},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
