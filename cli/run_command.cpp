@@ -6,6 +6,8 @@
 #include <cstdio>
 
 #include "app/analysis_run.h"
+#include "app/dynamic_library.h"
+#include "app/engine_run.h"
 #include "app/main_window_rules.h"
 #include "base/io_error.h"
 #include "cli/commands.h"
@@ -58,8 +60,30 @@ int exportWorkbook(const QString& workbook,
   chosenPlots[8] = offered.extraTz;  // extra t-z curves
   chosenPlots[9] = offered.tip;      // Q-w curve
   const std::vector<const TGraphPlot*> chosen = chosenExportPlots(graphs, chosenPlots);
-  const WorkbookExportResult exported =
-      exportGraphsToWorkbook(chosen, QFileInfo(workbook).absoluteFilePath());
+  // The writer is a module beside the program, loaded only now: a run without a workbook does
+  // not load libxlsxwriter and the libraries it pulls in. It stays loaded while its result is
+  // used, since the result's texts may point into it.
+  const QString modulePath = QFileInfo(defaultEngineLibraryPath()).absolutePath() +
+                             QStringLiteral("/libvorne_workbook.so");
+  TDynamicLibrary module(modulePath);
+  using ExportEntry =
+      void (*)(const std::vector<const TGraphPlot*>&, const QString&, WorkbookExportResult&);
+  ExportEntry entry = nullptr;
+  try {
+    module.Load();
+    entry = reinterpret_cast<ExportEntry>(module.GetEntryPoint("vorne_export_graphs_to_workbook"));
+  } catch (const EDLLError& error) {
+    complain(
+        modulePath + QStringLiteral(": the workbook writer cannot be loaded: ") + error.message() +
+        (module.LastError().isEmpty() ? QString() : QStringLiteral(": ") + module.LastError()));
+    return kExitFailed;
+  }
+  if (entry == nullptr) {
+    complain(modulePath + QStringLiteral(": the workbook writer has no entry point"));
+    return kExitFailed;
+  }
+  WorkbookExportResult exported;
+  entry(chosen, QFileInfo(workbook).absoluteFilePath(), exported);
   if (!exported.ok) {
     complain(exported.message);
     return kExitFailed;

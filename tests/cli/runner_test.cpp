@@ -108,6 +108,7 @@ class RunnerTest : public QObject {
   void helpAndVersion();
   void stoppedRunPrintsTheReportsReason();
   void neverRewritesTheProjectFile();
+  void workbookIsWrittenThroughTheLoadedWriter();
   void convertSwitchesUnitsAndKeepsTheProject();
   void olderLayoutIsConvertedIntoTheOutputFolder();
   void summaryTakesTheTipRowOfEachMethod();
@@ -195,6 +196,16 @@ void RunnerTest::neverRewritesTheProjectFile() {
   QCOMPARE(QFileInfo(project).lastModified(), modified);
   QVERIFY(QFileInfo::exists(folder.filePath("out/pier.vr6o")));
   QVERIFY(!QFileInfo::exists(folder.filePath("pier.vr6o")));
+}
+
+void RunnerTest::workbookIsWrittenThroughTheLoadedWriter() {
+  // The workbook writer is a module the runner loads only for --xlsx.
+  QTemporaryDir folder;
+  const QString project = copyExample("steel_pipe_layered", folder.path(), "pier");
+  const Outcome outcome = runner(
+      {"run", project, "--output-dir", folder.path(), "--xlsx", folder.filePath("pier.xlsx")});
+  QCOMPARE(outcome.status, 0);
+  QVERIFY(readAll(folder.filePath("pier.xlsx")).startsWith("PK"));  // a zip package
 }
 
 void RunnerTest::convertSwitchesUnitsAndKeepsTheProject() {
