@@ -311,9 +311,7 @@ void TPlotForm::updateMenu() {
   mShowWall->setChecked(m_graph.ShowWall);
   mFontSize->menuAction()->setVisible(m_graph.ShowFontWidth);
   mLineWidth->menuAction()->setVisible(m_graph.ShowFontWidth);
-  for (QAction* item : curveItems) {
-    item->setChecked(m_graph.Lines[std::size_t(item->data().toInt())].Active);
-  }
+  for (QAction* item : curveItems) item->setChecked(curveActive(item->data().toInt()));
 }
 
 void TPlotForm::rebuildCurveItems() {
@@ -348,8 +346,7 @@ void TPlotForm::rebuildCurveItems() {
 void TPlotForm::refreshLegendTexts() {
   for (int n = 0; n < Legend->count(); ++n) {
     QListWidgetItem* entry = Legend->item(n);
-    const int curve = entry->data(Qt::UserRole).toInt();
-    const bool active = m_graph.Lines[std::size_t(curve)].Active;
+    const bool active = curveActive(entry->data(Qt::UserRole).toInt());
     entry->setText(entry->data(Qt::UserRole + 1).toString() +
                    (active ? QStringLiteral(" *") : QString()));
     entry->setForeground(PaletteColor(n));
@@ -401,6 +398,11 @@ void TPlotForm::showEvent(QShowEvent* event) {
     m_shownOnce = true;
     relayout(true);
   }
+}
+
+bool TPlotForm::curveActive(int curve) const {
+  // The graph may have been given fewer curves since the window opened.
+  return curve >= 0 && curve < m_graph.LineCount() && m_graph.Lines[std::size_t(curve)].Active;
 }
 
 int TPlotForm::execDialog(QDialog& dialog) { return runDialog ? runDialog(dialog) : dialog.exec(); }

@@ -149,6 +149,7 @@ class TPlotForm : public QMainWindow {
   void keepLegendInside();
   void repaintAll();
   int execDialog(QDialog& dialog);
+  bool curveActive(int curve) const;
   // The panel under a pixel column (three-panel mode: the later one wins where they overlap).
   int panelAt(const vorne::TPlotLayout& layout, int x) const;
 

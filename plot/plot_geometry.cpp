@@ -12,7 +12,10 @@ namespace vorne {
 namespace {
 
 // Pixel coordinates stay far inside the int range whatever the data.
-int toPixel(double value) { return static_cast<int>(std::nearbyint(std::clamp(value, -1e9, 1e9))); }
+int toPixel(double value) {
+  if (std::isnan(value)) return 0;
+  return static_cast<int>(std::nearbyint(std::clamp(value, -1e9, 1e9)));
+}
 
 // Opens a zero span by 0.01 either side and rounds both ends out to the span's step.
 bool roundAxis(double& low, double& high) {

@@ -87,6 +87,7 @@ class PlotFormTest : public QObject {
   void pictureTooLargeSaysNotEnoughMemory();
   void oneWindowPerGraphAndSettingsSurvive();
   void legendFollowsTheOpeningSizeThenStays();
+  void graphGivenFewerCurvesWhileOpen();
 
  private:
   std::unique_ptr<TGraphPlot> m_graph;
@@ -540,6 +541,17 @@ void PlotFormTest::legendFollowsTheOpeningSizeThenStays() {
   QTRY_VERIFY(form.canvas()->width() < 600);
   QVERIFY(form.Legend->geometry().right() < form.canvas()->width());
   QVERIFY(form.Legend->geometry().bottom() < form.canvas()->height());
+}
+
+void PlotFormTest::graphGivenFewerCurvesWhileOpen() {
+  // A reload that shrinks the graph under an open window: menu, legend and paint keep going.
+  m_graph->SetLineCount(1);
+  QMetaObject::invokeMethod(m_form->PlotMenu, "aboutToShow");
+  QVERIFY(!m_form->curveItems[2]->isChecked());
+  m_form->curveItems[2]->trigger();
+  m_form->curveItems[0]->trigger();
+  QVERIFY(!m_graph->Lines[0].Active);
+  QVERIFY(!canvasImage(*m_form).isNull());
 }
 
 QTEST_MAIN(PlotFormTest)

@@ -143,6 +143,9 @@ void PlotGeometryTest::valueToPixelAndBack() {
     QCOMPARE(back.X, 2.5);
     QCOMPARE(back.Y, 25.0);
   }
+  // A point far outside or not a number still maps to a pixel without overflow.
+  QCOMPARE(ValueToPixel(1e300, 0, range, panel, true).x(), 1000000000 + panel.left);
+  QCOMPARE(ValueToPixel(std::nan(""), 0, range, panel, true).x(), 100);
   const TFloatPoint outside = PixelToValue(99, 200, range, panel, true);
   QCOMPARE(outside.X, 0.0);
   QCOMPARE(outside.Y, 0.0);
