@@ -115,6 +115,8 @@ class RunnerTest : public QObject {
   void summaryEqualsTheReportsTipRow();
   void batchEqualsOneAtATime();
   void everyExampleGivesOneAnswerInBothUnitSystems();
+  void oneProjectPerCauseGivesOneAnswer_data();
+  void oneProjectPerCauseGivesOneAnswer();
 };
 
 void RunnerTest::badInputGivesAMessageAndStatus_data() {
@@ -342,77 +344,172 @@ void RunnerTest::batchEqualsOneAtATime() {
   }
 }
 
-// Each bundled example converted to the other unit system by the project model and run in both:
-// the same capacities within half a printed unit (0.05 kip or kN, F-format rows) and the same
-// load-settlement curve within its four printed digits. The published SI tables of the API
-// limits are the one exception to the conversions: where they govern (the deep dense sand of
-// offshore_pipe_si, whose coded friction limit the cone methods take over), the two systems
-// differ by the rounding of the published values, up to 0.3 %.
-void RunnerTest::everyExampleGivesOneAnswerInBothUnitSystems() {
+namespace {
+
+// Converts the project to the other unit system with the runner, runs both and compares: the same
+// capacities within half a printed unit (0.05 kip or kN, F-format rows) and the same
+// load-settlement curve within its four printed digits, widened by the relative `apiTables` where
+// a published SI API limit governs.
+void expectOneAnswerInBothUnitSystems(const QString& original,
+                                      const QString& name,
+                                      double apiTables) {
   constexpr double kKnPerKip = 4.4482216152605;
   constexpr double kMetresPerFoot = 0.3048;
   constexpr double kMetresPerInch = 0.0254;
+  const QString folder = QFileInfo(original).absolutePath();
+  TProgramData project;
+  project.createFromFile(original, true);
+  const bool english = project.units() == 1;
+  const QString converted = folder + "/" + name + "_converted.vr6d";
+  const Outcome outcome =
+      runner({"convert", original, "--units", english ? "si" : "english", "--output", converted});
+  QVERIFY2(outcome.status == 0, qPrintable(name + ": " + outcome.err));
+  const QString out = folder + "/out";
+  const Outcome first = runner({"run", original, "--output-dir", out, "--json"});
+  const Outcome second = runner({"run", converted, "--output-dir", out, "--json"});
+  QVERIFY2(first.status == 0 && second.status == 0,
+           qPrintable(name + ": " + first.err + second.err));
+
+  const QString stem = QFileInfo(original).completeBaseName();
+  const QString englishRun = english ? stem : name + "_converted";
+  const QString siRun = english ? name + "_converted" : stem;
+  const PlotCapacities a = plotCapacities(out + "/" + englishRun + ".vr6p");
+  const PlotCapacities b = plotCapacities(out + "/" + siRun + ".vr6p");
+  QCOMPARE(a.units, 1);
+  QCOMPARE(b.units, 2);
+  QVERIFY2(!a.rows.empty() && a.rows.size() == b.rows.size(), qPrintable(name));
+  for (std::size_t r = 0; r < a.rows.size(); ++r) {
+    QVERIFY2(qAbs(a.rows[r][0] - b.rows[r][0] / kMetresPerFoot) <= 0.005 + 0.005 / 0.3048,
+             qPrintable(name + ": depth of row " + QString::number(r)));
+    for (int c = 1; c < 4; ++c) {
+      const double kips = b.rows[r][c] / kKnPerKip;
+      const double tolerance = 0.05 + 0.05 / kKnPerKip + apiTables * qAbs(kips) + 1e-9;
+      QVERIFY2(qAbs(a.rows[r][c] - kips) <= tolerance,
+               qPrintable(QStringLiteral("%1: row %2 column %3: %4 kip, %5 kN")
+                              .arg(name)
+                              .arg(r)
+                              .arg(c)
+                              .arg(a.rows[r][c])
+                              .arg(b.rows[r][c])));
+    }
+  }
+  const auto curveA = loadSettlement(english ? first.out : second.out);
+  const auto curveB = loadSettlement(english ? second.out : first.out);
+  QCOMPARE(curveA.size(), curveB.size());
+  for (std::size_t k = 0; k < curveA.size(); ++k) {
+    const double load = curveB[k].first / kKnPerKip;
+    const double movement = curveB[k].second / kMetresPerInch;
+    // Four significant digits on each side.
+    const double digits = 1e-3 + 2.0 * apiTables;
+    QVERIFY2(qAbs(curveA[k].first - load) <= digits * qAbs(load) + 1e-12 &&
+                 qAbs(curveA[k].second - movement) <= digits * qAbs(movement) + 1e-12,
+             qPrintable(QStringLiteral("%1: load-settlement point %2: %3 kip %4 in, %5 kN %6 m")
+                            .arg(name)
+                            .arg(k)
+                            .arg(curveA[k].first)
+                            .arg(curveA[k].second)
+                            .arg(curveB[k].first)
+                            .arg(curveB[k].second)));
+  }
+}
+
+}  // namespace
+
+// Each bundled example converted to the other unit system by the project model and run in both.
+// The published SI tables of the API limits are the one exception to the conversions: where they
+// govern (the deep dense sand of offshore_pipe_si, whose coded friction limit the cone methods take
+// over), the two systems differ by the rounding of the published values, up to 0.3 %.
+void RunnerTest::everyExampleGivesOneAnswerInBothUnitSystems() {
   const QStringList examples = QDir(kExamples).entryList({"*.vr6d"}, QDir::Files, QDir::Name);
   QVERIFY(examples.size() >= 9);
   for (const QString& file : examples) {
     const QString name = QFileInfo(file).completeBaseName();
     QTemporaryDir folder;
     const QString original = copyExample(name, folder.path(), name);
-    TProgramData project;
-    project.createFromFile(original, true);
-    const bool english = project.units() == 1;
-    const QString converted = folder.filePath(name + "_converted.vr6d");
-    Outcome outcome =
-        runner({"convert", original, "--units", english ? "si" : "english", "--output", converted});
-    QVERIFY2(outcome.status == 0, qPrintable(name + ": " + outcome.err));
-    const QString out = folder.filePath("out");
-    const Outcome first = runner({"run", original, "--output-dir", out, "--json"});
-    const Outcome second = runner({"run", converted, "--output-dir", out, "--json"});
-    QVERIFY2(first.status == 0 && second.status == 0,
-             qPrintable(name + ": " + first.err + second.err));
-
-    const QString englishRun = english ? name : name + "_converted";
-    const QString siRun = english ? name + "_converted" : name;
-    const PlotCapacities a = plotCapacities(out + "/" + englishRun + ".vr6p");
-    const PlotCapacities b = plotCapacities(out + "/" + siRun + ".vr6p");
-    QCOMPARE(a.units, 1);
-    QCOMPARE(b.units, 2);
-    QVERIFY2(!a.rows.empty() && a.rows.size() == b.rows.size(), qPrintable(name));
-    const double apiTables = name == "offshore_pipe_si" ? 0.003 : 0.0;
-    for (std::size_t r = 0; r < a.rows.size(); ++r) {
-      QVERIFY2(qAbs(a.rows[r][0] - b.rows[r][0] / kMetresPerFoot) <= 0.005 + 0.005 / 0.3048,
-               qPrintable(name + ": depth of row " + QString::number(r)));
-      for (int c = 1; c < 4; ++c) {
-        const double kips = b.rows[r][c] / kKnPerKip;
-        const double tolerance = 0.05 + 0.05 / kKnPerKip + apiTables * qAbs(kips) + 1e-9;
-        QVERIFY2(qAbs(a.rows[r][c] - kips) <= tolerance,
-                 qPrintable(QStringLiteral("%1: row %2 column %3: %4 kip, %5 kN")
-                                .arg(name)
-                                .arg(r)
-                                .arg(c)
-                                .arg(a.rows[r][c])
-                                .arg(b.rows[r][c])));
-      }
-    }
-    const auto curveA = loadSettlement(english ? first.out : second.out);
-    const auto curveB = loadSettlement(english ? second.out : first.out);
-    QCOMPARE(curveA.size(), curveB.size());
-    for (std::size_t k = 0; k < curveA.size(); ++k) {
-      const double load = curveB[k].first / kKnPerKip;
-      const double movement = curveB[k].second / kMetresPerInch;
-      // Four significant digits on each side.
-      const double digits = 1e-3 + 2.0 * apiTables;
-      QVERIFY2(qAbs(curveA[k].first - load) <= digits * qAbs(load) + 1e-12 &&
-                   qAbs(curveA[k].second - movement) <= digits * qAbs(movement) + 1e-12,
-               qPrintable(QStringLiteral("%1: load-settlement point %2: %3 kip %4 in, %5 kN %6 m")
-                              .arg(name)
-                              .arg(k)
-                              .arg(curveA[k].first)
-                              .arg(curveA[k].second)
-                              .arg(curveB[k].first)
-                              .arg(curveB[k].second)));
-    }
+    expectOneAnswerInBothUnitSystems(original, name, name == "offshore_pipe_si" ? 0.003 : 0.0);
+    if (QTest::currentTestFailed()) return;
   }
+}
+
+// One small project per place where the two unit systems used to part, converted by the project
+// model and run in both: the convergence tolerance of the load-settlement solution, the t-z
+// station offsets and the hyperbolic sand, the USACE critical depths and SI adhesion, the self
+// weight of timber in tension, a seam exactly half an increment thick with soil ending exactly at
+// the required depth, the API friction limit code, and (typed in SI) CPT points beyond 100 ft,
+// which three digits in the side file merged.
+void RunnerTest::oneProjectPerCauseGivesOneAnswer_data() {
+  QTest::addColumn<QByteArray>("project");
+  QTest::addColumn<QByteArray>("cpt");
+  // The published SI API friction limit at 25 deg, 67.0 kPa, rounds 1.4 ksf (67.03 kPa); the user
+  // bearing limit keeps the bearing table out.
+  QTest::addColumn<double>("apiTables");
+  QByteArray kDeepCone = " 2 101\n";
+  for (int k = 0; k <= 100; ++k) {
+    kDeepCone += "  " + QByteArray::number(30.0 + 0.1 * k, 'E', 4) + "  " +
+                 QByteArray::number(5000.0 + 1000.0 * (k % 5), 'E', 4) + "\n";
+  }
+  QTest::newRow("settlement tolerance: a flexible pipe in clay")
+      << QByteArray(
+             "Flexible pipe in clay\nD\nJ\n1 1 2\n0 0 24 23 29000000 60 0\n0 0\n0 0.5 1 0 4 1 0\n0 "
+             "0 0 1 0 0 0 0 0\n80 0\n0.0 2 0.0 50 0.0 0.0\n0 0 1000 500.0 1.5 25 0 0 0 1 1\n80 2 "
+             "0.0 50 0.0 0.0\n0 0 1500 750.0 1.5 25 0 0 0 1 1\n0\n0 1\n0 1\n1 0\n0 0\n")
+      << QByteArray() << 0.0;
+  QTest::newRow("t-z stations and the hyperbolic sand under stick-up")
+      << QByteArray(
+             "Stick-up pile, sand over clay\nD\nJ\n1 1 4\n0 0 18 0 29000000 43 3\n0 0\n0 0.5 1 0 2 "
+             "1 0\n0 1 0 0 0 0 0 0 0\n60 0\n0.0 1 0.8 115 32 20\n0 0 0.0 0 0.0 0.0 0 0 0 1 1\n20 1 "
+             "0.8 115 32 20\n0 0 0.0 0 0.0 0.0 0 0 0 1 1\n20 2 0.0 50 0.0 0.0\n0 0 1200 600.0 1.5 "
+             "25 0 0 0 1 1\n60 2 0.0 50 0.0 0.0\n0 0 1200 600.0 1.5 25 0 0 0 1 1\n0\n0 1\n0 1\n1 "
+             "0\n0 0\n")
+      << QByteArray() << 0.0;
+  QTest::newRow("USACE critical depths and clay adhesion")
+      << QByteArray(
+             "USACE clay over medium sand\nD\nJ\n1 1 4\n0 0 12 0 29000000 40 0\n0 0\n0 1 1 0 2 1 "
+             "0\n0 1 0 0 0 0 0 0 0\n50 0\n0.0 2 0.0 55 0.0 0.0\n0 0 1000 500.0 1.5 25 0 0 0 1 "
+             "1\n10 2 0.0 55 0.0 0.0\n0 0 1000 500.0 1.5 25 0 0 0 1 1\n10 1 0.8 60 34 20\n0 0 0.0 "
+             "0 0.0 0.0 0 0 0 1 1\n50 1 0.8 60 34 20\n0 0 0.0 0 0.0 0.0 0 0 0 1 1\n0\n0 1\n0 1\n1 "
+             "0\n0 0\n")
+      << QByteArray() << 0.0;
+  QTest::newRow("self weight of timber in tension")
+      << QByteArray(
+             "Timber pile in tension\nD\nJ\n1 1 2\n0 0 12 0 1600000 40 0\n0 0\n0 1 2 0 4 1 0\n1 0 "
+             "0 1 0 0 0 0 0\n50 0\n0.0 1 0.8 115 30 20\n0 0 0.0 0 0.0 0.0 0 0 0 1 1\n50 1 0.8 115 "
+             "30 20\n0 0 0.0 0 0.0 0.0 0 0 0 1 1\n0\n1 0.8\n0 1\n1 0\n0 0\n")
+      << QByteArray() << 0.0;
+  QTest::newRow("half-increment seam and soil ending at the required depth")
+      << QByteArray(
+             "Half-increment clay seam, soil to the required depth\nD\nJ\n1 1 6\n0 0 12 0 29000000 "
+             "40 0\n0 0\n0 1 1 0 4 1 0\n0 1 0 1 0 0 0 0 0\n42 0\n0.0 1 0.8 115 32 20\n0 0 0.0 0 "
+             "0.0 0.0 0 0 0 1 1\n10 1 0.8 115 32 20\n0 0 0.0 0 0.0 0.0 0 0 0 1 1\n10 2 0.0 50 0.0 "
+             "0.0\n0 0 2000 1000.0 1.5 25 0 0 0 1 1\n10.5 2 0.0 50 0.0 0.0\n0 0 2000 1000.0 1.5 25 "
+             "0 0 0 1 1\n10.5 1 0.8 115 34 20\n0 0 0.0 0 0.0 0.0 0 0 0 1 1\n42 1 0.8 115 34 20\n0 "
+             "0 0.0 0 0.0 0.0 0 0 0 1 1\n0\n0 1\n0 1\n1 0\n0 0\n")
+      << QByteArray() << 0.0;
+  QTest::newRow("API friction limit code 9999 through the switch")
+      << QByteArray(
+             "Sand with the API friction limit code\nD\nJ\n1 1 2\n0 0 24 0 29000000 60 0\n0 0\n0 "
+             "0.5 1 0 4 1 0\n0 0 0 1 0 0 0 0 0\n70 0\n0.0 1 0.8 120 25 20\n9999 100000 0.0 0 0.0 "
+             "0.0 0 "
+             "0 0 1 1\n70 1 0.8 120 25 20\n9999 100000 0.0 0 0.0 0.0 0 0 0 1 1\n0\n0 1\n0 1\n1 "
+             "0\n0 0\n")
+      << QByteArray() << 0.001;
+  QTest::newRow("typed in SI: CPT points deeper than 100 ft")
+      << QByteArray(
+             "Cone profile deeper than 100 ft\nD\nJ\n2 1 2\n0 0 762 0 200000000 36 0\n0 0\n0 0.5 1 "
+             "0 4 1 0\n0 0 0 1 0 1 1 1 1\n40 0\n0.0 1 0.8 9.5 34 20\n0 0 0.0 30 0.0 0.0 0 0 0 1 "
+             "1\n40 1 0.8 9.5 34 20\n0 0 0.0 30 0.0 0.0 0 0 0 1 1\n0\n0 1\n0 1\n1 0\n0 0\n")
+      << kDeepCone << 0.0;
+}
+
+void RunnerTest::oneProjectPerCauseGivesOneAnswer() {
+  QFETCH(QByteArray, project);
+  QFETCH(QByteArray, cpt);
+  QFETCH(double, apiTables);
+  QTemporaryDir folder;
+  const QString path = folder.filePath("cause.vr6d");
+  writeAll(path, project);
+  if (!cpt.isEmpty()) writeAll(folder.filePath("cause.cpt"), cpt);
+  expectOneAnswerInBothUnitSystems(path, "cause", apiTables);
 }
 
 QTEST_GUILESS_MAIN(RunnerTest)
