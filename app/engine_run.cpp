@@ -18,6 +18,7 @@
 #include <string>
 
 #include "app/dynamic_library.h"
+#include "app/install_layout.h"
 
 namespace vorne {
 
@@ -188,11 +189,7 @@ EngineRunResult runEngine(const EngineRunFiles& files, const QString& libraryPat
   return result;
 }
 
-QString defaultEngineLibraryPath() {
-  // The running program's own file, with or without an application object.
-  const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
-  return QFileInfo(program).absolutePath() + QStringLiteral("/libVORNE2014_DLL.so");
-}
+QString defaultEngineLibraryPath() { return findEngineLibrary(programFolder()); }
 
 QString stopMessageFromReport(const QString& reportText) {
   QStringList lines = reportText.split(QLatin1Char('\n'));

@@ -51,7 +51,8 @@ QByteArray namesFileText(const EngineRunFiles& files);
 // state per library instance). Never throws.
 EngineRunResult runEngine(const EngineRunFiles& files, const QString& libraryPath);
 
-// The engine library beside the running program ("libVORNE2014_DLL.so" in its folder).
+// The engine library of the running program: beside it, or in the install layout's ../lib/vorne
+// (see app/install_layout.h).
 QString defaultEngineLibraryPath();
 
 // The reason a stopped run gives: the last paragraph of the report (its trailing lines up to a

@@ -1,0 +1,44 @@
+// Install layout lookups.
+#include "app/install_layout.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace vorne {
+
+namespace {
+
+QString cleaned(const QString& path) { return QDir::cleanPath(path); }
+
+}  // namespace
+
+QString programFolder() {
+  const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+  return QFileInfo(program).absolutePath();
+}
+
+QStringList engineLibraryCandidates(const QString& folder) {
+  return {cleaned(folder + QLatin1Char('/') + kEngineLibraryFile),
+          cleaned(folder + QStringLiteral("/../lib/vorne/") + kEngineLibraryFile)};
+}
+
+QString findEngineLibrary(const QString& folder) {
+  const QStringList candidates = engineLibraryCandidates(folder);
+  for (const QString& candidate : candidates) {
+    if (QFileInfo(candidate).isFile()) return candidate;
+  }
+  return candidates.front();
+}
+
+QString findManualFolder(const QString& folder) {
+  const QStringList candidates{cleaned(folder + QStringLiteral("/../share/doc/vorne")),
+                               QStringLiteral(VORNE_SOURCE_DOCS)};
+  for (const QString& candidate : candidates) {
+    if (QFileInfo(candidate + QStringLiteral("/users-manual.md")).isFile()) return candidate;
+  }
+  return {};
+}
+
+QString homePage() { return QStringLiteral(VORNE_HOME_PAGE); }
+
+}  // namespace vorne
