@@ -105,6 +105,7 @@ TGridTable::TGridTable(TTableList* list) : m_list(list) {
 }
 
 TGridTable::~TGridTable() {
+  if (OnFree) OnFree();
   // Sub-tables go first, while this table is still whole.
   m_columns.clear();
   if (m_registered) m_list->remove(this);

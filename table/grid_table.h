@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -87,6 +88,9 @@ class TGridTable {
   bool HardwiredButton = false;
   // Integer columns refuse values outside their Minimum..Maximum only when this is set.
   bool CheckRanges = false;
+  // Called when the table is freed (a sub-table replaced or its row deleted), so that a window
+  // showing it lets go of it first.
+  std::function<void()> OnFree;
 
   int Identifier() const { return m_identifier; }
   void setIdentifier(int identifier) { m_identifier = identifier; }

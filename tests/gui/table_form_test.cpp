@@ -1,0 +1,173 @@
+// The table window over real tables: the minimum rows, typed cells through the table's checks,
+// row groups within the limits, and a sub-table window replaced when its row changes type.
+#include "gui/table_form.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <memory>
+
+#include "app/program_data.h"
+#include "message_recorder.h"
+
+using namespace vorne;
+
+namespace {
+
+// A table of pairs: a depth column and an integer count, rows added in groups of two.
+void definePairs(TGridTable& table) {
+  table.Caption = QStringLiteral("Pairs");
+  table.Comments = QStringLiteral("First line\rSecond line");
+  table.setMinRows(2);
+  table.setMaxRows(6);
+  table.setRowGroup(2);
+  table.CheckRanges = true;
+  table.addColumn(std::make_unique<TFloatColumn>(QStringList{"Depth,"}, QStringLiteral("L2")));
+  table.addColumn(std::make_unique<TIntColumn>(QStringList{"Count"}, 0, 0, 100));
+}
+
+// Types text into the cell's editor and leaves it with Tab.
+void typeInto(TTableForm& form, int row, int column, const QString& text) {
+  const QModelIndex index = form.grid->model()->index(row, column);
+  form.grid->setCurrentIndex(index);
+  form.grid->edit(index);
+  QWidget* editor = QApplication::focusWidget();
+  QVERIFY(qobject_cast<QLineEdit*>(editor) != nullptr);
+  static_cast<QLineEdit*>(editor)->selectAll();
+  QTest::keyClick(editor, Qt::Key_Backspace);
+  QTest::keyClicks(editor, text);
+  QTest::keyClick(editor, Qt::Key_Tab);
+  QTest::qWait(1);  // a refused cell is opened again
+}
+
+void showActive(QWidget& window) {
+  window.show();
+  window.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&window));
+}
+
+}  // namespace
+
+class TableFormTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void showsTheMinimumRowsCaptionAndComments();
+  void typedCellsGoThroughTheTableChecks();
+  void rowGroupsStayWithinTheLimits();
+  void subTableWindowIsReplacedWithItsRow();
+};
+
+void TableFormTest::showsTheMinimumRowsCaptionAndComments() {
+  TProgramData project;
+  project.TblTZDepth.setRowCount(0);
+  TTableForm* form = TTableForm::showTable(project.TblTZDepth, nullptr);
+  QVERIFY(form != nullptr);
+  QCOMPARE(project.TblTZDepth.rowCount(), 1);
+  QCOMPARE(form->grid->model()->rowCount(), 1);
+  QCOMPARE(form->windowTitle(), QStringLiteral("Depths for Internally-generated t-z curves "));
+  QCOMPARE(form->grid->model()->headerData(0, Qt::Horizontal).toString(),
+           QStringLiteral("Depth below the ground\nsurface (ft)  "));
+  QVERIFY(form->lblComments->isHidden());
+  QCOMPARE(TTableForm::showTable(project.TblTZDepth, nullptr), form);  // one window per table
+  delete form;
+}
+
+void TableFormTest::typedCellsGoThroughTheTableChecks() {
+  TGridTable table(nullptr);
+  definePairs(table);
+  TTableForm form(table, nullptr);
+  showActive(form);
+  QCOMPARE(form.lblComments->text(), QStringLiteral("First line\nSecond line"));
+
+  MessageRecorder boxes;
+  typeInto(form, 0, 0, QStringLiteral("(2+3)*4"));
+  QCOMPARE(table.cell(0, 0).asFloat(), 20.0);
+  QCOMPARE(form.grid->model()->index(0, 0).data().toString(), QStringLiteral("20"));
+  typeInto(form, 1, 1, QStringLiteral("2.5"));
+  QCOMPARE(boxes.last(), QStringLiteral("Entry must be an integer."));
+  QCOMPARE(table.cell(1, 1).asInteger(), 0);
+  typeInto(form, 1, 1, QStringLiteral("101"));
+  QCOMPARE(boxes.last(), QStringLiteral("Entry must be between 0 and 100."));
+  typeInto(form, 1, 0, QString());
+  QCOMPARE(boxes.last(), QStringLiteral("Entry cannot be blank."));
+  QCOMPARE(boxes.texts.size(), 3);
+  // The refused cell is edited again.
+  QTRY_VERIFY(form.grid->isEditing());
+  QCOMPARE(form.grid->currentIndex(), form.grid->model()->index(1, 0));
+}
+
+void TableFormTest::rowGroupsStayWithinTheLimits() {
+  TGridTable table(nullptr);
+  definePairs(table);
+  table.setRowCount(0);
+  TTableForm form(table, nullptr);
+  QCOMPARE(table.rowCount(), 2);
+  table.cell(0, 1).setFloat(5.0);
+  table.cell(0, 0).setFloat(5.0);
+
+  MessageRecorder boxes;
+  form.btnDelete->click();  // no current row
+  QCOMPARE(boxes.last(), QStringLiteral("Grid.Row not in valid range"));
+  form.grid->setCurrentIndex(form.grid->model()->index(1, 0));
+  form.btnInsert->click();  // a group of two in front of the group of row 1
+  QCOMPARE(table.rowCount(), 4);
+  QCOMPARE(table.cell(0, 2).asFloat(), 5.0);
+  form.btnAdd->click();
+  QCOMPARE(table.rowCount(), 6);
+  form.btnAdd->click();  // MaxRows 6
+  QCOMPARE(table.rowCount(), 6);
+  form.grid->setCurrentIndex(form.grid->model()->index(3, 0));
+  form.btnDelete->click();
+  QCOMPARE(table.rowCount(), 4);
+  QCOMPARE(table.cell(0, 2).asFloat(), 0.0);  // the group of rows 2 and 3 went
+  QCOMPARE(table.cell(0, 0).asFloat(), 0.0);
+  form.grid->setCurrentIndex(form.grid->model()->index(0, 0));
+  form.btnDelete->click();
+  form.btnDelete->click();  // MinRows 2: the cursor stayed on row 0
+  QCOMPARE(table.rowCount(), 2);
+  QCOMPARE(boxes.texts.size(), 1);
+}
+
+void TableFormTest::subTableWindowIsReplacedWithItsRow() {
+  TProgramData project;
+  project.D.setRowCount(2);
+  project.layerData(0).cell(col::kSandUnitWeight, 0).setFloat(110.0);
+  TTableForm soil(project.D, nullptr);
+  showActive(soil);
+  auto* list = qobject_cast<QComboBox*>(soil.grid->indexWidget(soil.grid->model()->index(0, 0)));
+  auto* button =
+      qobject_cast<QPushButton*>(soil.grid->indexWidget(soil.grid->model()->index(0, 2)));
+  QVERIFY(list != nullptr && button != nullptr);
+  QCOMPARE(button->text(), QStringLiteral("1: Sand Layer Data"));
+  button->click();
+  QPointer<TTableForm> sub = soil.subTableForm(0);
+  QVERIFY(sub != nullptr);
+  QCOMPARE(sub->windowTitle(), QStringLiteral("Sand Layer Data  1"));
+  QCOMPARE(sub->grid->model()->index(0, 0).data().toString(), QStringLiteral("110"));
+
+  // Choosing clay gives the row a fresh clay table: the sand window closes.
+  list->setCurrentIndex(1);
+  emit list->activated(1);
+  QTRY_VERIFY(sub.isNull());
+  QCOMPARE(project.layerData(0).Caption, QStringLiteral("Clay Layer Data"));
+  auto* newButton =
+      qobject_cast<QPushButton*>(soil.grid->indexWidget(soil.grid->model()->index(0, 2)));
+  QTRY_VERIFY(newButton != nullptr && newButton->text() == QStringLiteral("1: Clay Layer Data"));
+  QCOMPARE(project.layerData(0).cell(col::kClayUnitWeight, 0).asFloat(), 0.0);
+
+  // A sub-table window of a later row follows its row number after an insert.
+  qobject_cast<QPushButton*>(soil.grid->indexWidget(soil.grid->model()->index(1, 2)))->click();
+  QPointer<TTableForm> second = soil.subTableForm(1);
+  QVERIFY(second != nullptr);
+  soil.grid->setCurrentIndex(soil.grid->model()->index(0, 1));
+  soil.btnInsert->click();
+  QTRY_COMPARE(second->windowTitle(), QStringLiteral("Sand Layer Data  3"));
+  delete second;
+}
+
+QTEST_MAIN(TableFormTest)
+#include "table_form_test.moc"
