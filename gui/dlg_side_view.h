@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+#include "gui/main_form.h"
 #include "plot/side_view.h"
 
 class QLabel;
@@ -17,7 +18,7 @@ namespace vorne {
 class TProgramData;
 }
 
-class TDlgSideView : public QWidget {
+class TDlgSideView : public QWidget, public TChildWindow {
   Q_OBJECT
 
  public:
@@ -28,6 +29,8 @@ class TDlgSideView : public QWidget {
 
   // Reads the project again and lays the picture out for the current size.
   void rebuild();
+  // The main window's activation step (also after a unit switch).
+  void loadFromProject() override { rebuild(); }
   // The print dialog, replaceable so that tests print to a file without a dialog.
   void setPrintChooser(PrintChooser chooser) { m_printChooser = std::move(chooser); }
 

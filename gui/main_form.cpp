@@ -218,6 +218,8 @@ void TMainForm::createMenus() {
   for (QAction* item : graphicsMenu->actions()) {
     connect(item, &QAction::triggered, this, [this, item] { showGraph(item); });
   }
+  graphicsMenu->addSeparator();
+  mExportExcel = addItem(graphicsMenu, QStringLiteral("Export Plots to Excel"));
 
   windowMenu = menuBar()->addMenu(QStringLiteral("&Window"));
   mCascade = addItem(windowMenu, QStringLiteral("&Cascade"));
@@ -449,6 +451,7 @@ void TMainForm::refreshCommands() {
   mExtraTz->setEnabled(plots && results.extraTz);
   mTip->setEnabled(plots && results.tip);
   mQw->setEnabled(plots && results.tip);
+  mExportExcel->setEnabled(results.results && m_plugged.contains(mExportExcel));
   for (QAction* button : {tbCombinedPlot, tbTzCurves, tbLoadSettlement})
     button->setEnabled(plots && results.results);
 

@@ -179,6 +179,7 @@ class TMainForm : public QMainWindow {
   QAction* mTzCurves = nullptr;
   QAction* mExtraTz = nullptr;
   QAction* mQw = nullptr;
+  QAction* mExportExcel = nullptr;  // after a separator: the export dialog
   // Window
   QAction* mCascade = nullptr;
   QAction* mArrangeIcons = nullptr;
