@@ -42,6 +42,7 @@ class SideViewTest : public QObject {
   void aspectRatioRule();
   void readoutAndLabels();
   void paintsGroundLayersAndPile();
+  void printedPageFramesThePileToScale();
 };
 
 void SideViewTest::outlineAndRange_data() {
@@ -209,6 +210,34 @@ void SideViewTest::paintsGroundLayersAndPile() {
                 {Qt::white, Qt::black});
   again.end();
   QCOMPARE(blank.pixelColor(25, 25), white);
+}
+
+void SideViewTest::printedPageFramesThePileToScale() {
+  // A 1000 x 800 page; the range runs from -2.1 to 26.25 ft, drawn over 80 % of the height.
+  const std::vector<SideViewLayer> layers{{1, 10}, {2, 25}};
+  const SideViewOutline outline = buildSideViewOutline(pile(1, 12, 0, 0, 20, 2), layers);
+  QImage page(1000, 800, QImage::Format_ARGB32);
+  page.fill(Qt::gray);
+  QPainter painter(&page);
+  paintSideViewPage(painter, page.rect(), outline, layers);
+  painter.end();
+  const double scale = 0.8 * 800 / (outline.range.YMax - outline.range.YMin);
+  const auto row = [&](double depth) {
+    return static_cast<int>(80 + (depth - outline.range.YMin) * scale);
+  };
+  const QColor black(Qt::black);
+  QCOMPARE(page.pixelColor(50, 50), QColor(Qt::gray));  // outside the frame
+  QCOMPARE(page.pixelColor(100, 400), black);           // the frame at 10 % of the width
+  QCOMPARE(page.pixelColor(300, row(5)), QColor(Qt::white));
+  QCOMPARE(page.pixelColor(500, row(10)), black);  // the pile on the axis
+  // A layer line across the frame; its pen, thinner than a pixel here, blends to near black.
+  bool dark = false;
+  for (int y = row(10) - 1; y <= row(10) + 1; ++y)
+    dark = dark || page.pixelColor(850, y).value() < 40;
+  QVERIFY(dark);
+  // The pile is 1 ft wide at the scale of the depths.
+  const int halfWidth = static_cast<int>(0.5 * scale);
+  QCOMPARE(page.pixelColor(500 + halfWidth + 4, row(15)), QColor(Qt::white));
 }
 
 QTEST_MAIN(SideViewTest)
