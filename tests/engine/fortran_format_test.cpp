@@ -110,7 +110,7 @@ TEST(FortranFormat, FieldsMatchTheDigitsOfToChars) {
   std::mt19937_64 random(20260305);
   std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
   std::uniform_int_distribution<int> exponent(-12, 12);
-  for (int k = 0; k < 50000; ++k)
+  for (int k = 0; k < 20000; ++k)
     values.push_back(mantissa(random) * std::pow(10.0, exponent(random)));
   // Ties at the printed digits: k / 2^n with short binary fractions.
   for (int k = -4000; k <= 4000; ++k) values.push_back(k / 64.0);
