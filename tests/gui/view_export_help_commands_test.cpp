@@ -65,6 +65,8 @@ void ViewExportHelpCommandsTest::commandsAreOffered() {
 
 void ViewExportHelpCommandsTest::elevationViewFollowsTheProject() {
   TMainForm form;
+  form.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
   form.project().PileLength = 20;
   form.project().StickupLength = 2;
   form.tbSoilProfile->trigger();
@@ -78,6 +80,12 @@ void ViewExportHelpCommandsTest::elevationViewFollowsTheProject() {
   form.mViewSoilCoordinates->trigger();
   QCOMPARE(form.childWindow(form.mViewSoilCoordinates), view);
   QCOMPARE(form.mdiArea()->subWindowList().size(), 1);
+  // Closing the window takes its frame along and frees the command for a new one.
+  view->close();
+  QTRY_COMPARE(form.mdiArea()->subWindowList().size(), 0);
+  QCOMPARE(form.childWindow(form.mViewSoilCoordinates), nullptr);
+  form.tbSoilProfile->trigger();
+  QVERIFY(qobject_cast<TDlgSideView*>(form.childWindow(form.mViewSoilCoordinates)));
 }
 
 void ViewExportHelpCommandsTest::exportDialogFollowsTheGraphicsItems() {
