@@ -5,18 +5,10 @@
 
 #include <QString>
 
+#include "app/program_data.h"
 #include "plot/graph_plot.h"
 
 namespace vorne {
-
-// How the file is read.
-struct TCptImportSettings {
-  QString FileName;
-  int DataLineCount = 2;      // lines of data after the header, 2 .. kMaxCptDataLines
-  int HeaderLineCount = 0;    // lines skipped first, 0 .. 50
-  int ColumnCount = 2;        // numbers read per data line, 2 .. 20; depth and Qc come first
-  double StressFactor = 1.0;  // Ua: multiplies Qc into ksf (English) or kPa (SI)
-};
 
 enum class CptConversion { Qc, Spt, Su };
 

@@ -142,6 +142,7 @@ void TProgramData::resetScalars() {
   ExtraTzDepths = 0;
   DeepestSoilDepth = 0.0;
   CptPoints.clear();
+  CptImport = TCptImportSettings();
   ResultDepth.clear();
   ResultSkin.clear();
   ResultTip.clear();

@@ -19,6 +19,16 @@ struct CptProfilePoint {
   double qc;     // cone resistance [ksf | kPa]
 };
 
+// How the CPT dialog reads a cone data file; kept with the project while the program runs, not
+// written to the project file.
+struct TCptImportSettings {
+  QString FileName;
+  int DataLineCount = 2;      // lines of data after the header, 2 .. kMaxCptDataLines
+  int HeaderLineCount = 0;    // lines skipped first, 0 .. 50
+  int ColumnCount = 2;        // numbers read per data line, 2 .. 20; depth and Qc come first
+  double StressFactor = 1.0;  // Ua: multiplies Qc into ksf (English) or kPa (SI)
+};
+
 // Column positions of the project tables.
 namespace col {
 // Table D, one row per soil layer.
@@ -160,6 +170,7 @@ class TProgramData {
   // --- CPT profile (the points of the CPT graph), written to the CPT side file
   std::vector<CptProfilePoint> CptPoints;
   int CptPointCount() const { return static_cast<int>(CptPoints.size()); }
+  TCptImportSettings CptImport;
 
   // --- results kept for the GRLWEAP file, filled after a run
   std::vector<double> ResultDepth;  // [ft | m]

@@ -1,0 +1,51 @@
+// "Data of Cone Penetration Test": the field data file of a cone penetration test and how to read
+// it, and the import of its profile as cone resistance Qc (kept with the project and written to
+// its CPT side file) or shown converted to SPT blow counts or undrained shear strength.
+#pragma once
+
+#include <functional>
+
+#include "app/cpt_import.h"
+#include "gui/data_dialog.h"
+
+class QLineEdit;
+class QPushButton;
+
+class TDlgInputMotion : public TDataDialog {
+  Q_OBJECT
+
+ public:
+  // motionInput is the CPT graph of the main window; both must outlive the dialog.
+  TDlgInputMotion(vorne::TProgramData& project,
+                  vorne::TGraphPlot& motionInput,
+                  QWidget* parent = nullptr);
+
+  // Asks for the data file (start path in, chosen path out, empty when cancelled).
+  std::function<QString(QWidget*, const QString&)> chooseFile;
+  // Opens a file in the word processor ("Edit File").
+  std::function<void(const QString&)> editFile;
+  // Shows the CPT graph after a successful import.
+  std::function<void(vorne::TGraphPlot&)> showGraph;
+
+  QLineEdit* edtFileName = nullptr;
+  QPushButton* btnBrowse = nullptr;
+  TDataEdit* deDataLines = nullptr;
+  TDataEdit* deHeaderLines = nullptr;
+  TDataEdit* deColumns = nullptr;
+  TDataEdit* deStressFactor = nullptr;
+  QPushButton* btnQc = nullptr;
+  QPushButton* btnSpt = nullptr;
+  QPushButton* btnSu = nullptr;
+  QPushButton* btnEditFile = nullptr;
+
+  // Imports with the dialog's settings; returns success (a failure is shown in a message box).
+  bool importProfile(vorne::CptConversion conversion);
+
+ protected:
+  void loadValues() override;
+  void applyRules() override;
+  void storeValues() override;
+
+ private:
+  vorne::TGraphPlot& m_motionInput;
+};
