@@ -10,14 +10,64 @@
 
 #include "app/install_layout.h"
 #include "gui/dlg_export.h"
+#include "gui/dlg_input_motion.h"
+#include "gui/dlg_options.h"
 #include "gui/dlg_side_view.h"
+#include "gui/dlg_soil_layers.h"
+#include "gui/dlg_title.h"
+#include "gui/dlg_tz_print.h"
+#include "gui/frm_material.h"
+#include "gui/frm_ncsection.h"
+#include "gui/frm_shaftpeneta.h"
+#include "gui/frm_water_depth.h"
 #include "gui/help_form.h"
 #include "gui/main_form.h"
 #include "gui/message_box.h"
 #include "gui/plot_form.h"
 #include "gui/show_plot.h"
+#include "gui/table_form.h"
 
 void TMainForm::plugChildWindows() {
+  const TTableForm::Placer placeTable = [this](QWidget* form) { addChildWindow(form); };
+  const auto showTable = [this, placeTable](vorne::TGridTable* table) {
+    TTableForm::showTable(*table, placeTable);
+  };
+  plugWindow(mTitle, [this] { return new TdlgTitle(project()); });
+  plugWindow(mCompMethod, [this] {
+    auto* dialog = new TfrmWaterDepth(project());
+    // A taper reset shows in an open Pile Material dialog.
+    connect(dialog, &TfrmWaterDepth::taperAngleReset, this, [this] {
+      if (auto* material = dynamic_cast<TChildWindow*>(childWindow(mPileMaterial))) {
+        material->loadFromProject();
+      }
+    });
+    return dialog;
+  });
+  plugWindow(mPileMaterial, [this, showTable] {
+    auto* dialog = new TfrmMaterial(project());
+    connect(dialog, &TfrmMaterial::showTable, this, showTable);
+    connect(dialog, &TDataDialog::committed, this, &TMainForm::refreshPileShape);
+    return dialog;
+  });
+  plugWindow(mCircularPile, [this] { return new TfrmShaftpeneta(project()); });
+  plugWindow(mNoncircularPile, [this] { return new TfrmNCsection(project()); });
+  plugWindow(mSoilLayers, [this] { return new TDlgSoilLayers(project()); });
+  plugWindow(mCptData, [this] {
+    auto* dialog = new TDlgInputMotion(project(), graphs().MotionInput);
+    dialog->editFile = [this](const QString& fileName) { openInWordProcessor(fileName); };
+    dialog->showGraph = [this](vorne::TGraphPlot& graph) {
+      ShowPlot(graph, [this](TPlotForm* form) -> QWidget* { return addChildWindow(form); });
+    };
+    return dialog;
+  });
+  plugWindow(mTzPrint, [this, showTable] {
+    auto* dialog = new TDlgTZPrint(project());
+    connect(dialog, &TDlgTZPrint::showTable, this, showTable);
+    connect(dialog, &TDataDialog::committed, this,
+            [this] { mTzPrint->setChecked(project().ExtraTzDepths == 1); });
+    return dialog;
+  });
+  plugWindow(mControlOptions, [this] { return new TDlgOptions(project(), m_wordProcessor); });
   setPlotOpener([this](vorne::TGraphPlot& graph) {
     ShowPlot(graph, [this](TPlotForm* form) -> QWidget* { return addChildWindow(form); });
   });
