@@ -13,6 +13,7 @@
 namespace vorne {
 namespace {
 
+using test::linesOf;
 using test::readFile;
 using test::replaceLine;
 using test::TempDir;
@@ -47,13 +48,6 @@ Outputs run(const std::string& data) {
   std::istringstream in;
   const int32_t status = runAnalysis(paths, "2014.6.5", console, in);
   return {status, readFile(paths.reportFile), readFile(paths.plotFile), console.str()};
-}
-
-std::vector<std::string> linesOf(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
 }
 
 TEST(FirstPass, FiveMethodsWriteFiveTablesAndPlotBlocksInOrder) {

@@ -10,16 +10,12 @@
 #include <vector>
 
 #include "driver/load_transfer_stage.h"
+#include "test_files.h"
 
 namespace vorne {
 namespace {
 
-std::vector<std::string> linesOf(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
+using test::linesOf;
 
 bool contains(const std::vector<std::string>& lines, const std::string& line) {
   for (const std::string& l : lines) {

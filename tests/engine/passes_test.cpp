@@ -15,16 +15,10 @@
 namespace vorne {
 namespace {
 
+using test::linesOf;
 using test::readFile;
 using test::TempDir;
 using test::writeFile;
-
-std::vector<std::string> linesOf(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
 
 std::vector<long long> integersOf(const std::string& line) {
   std::vector<long long> values;

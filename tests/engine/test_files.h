@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace vorne::test {
 
@@ -41,6 +42,14 @@ inline std::string minimalDataFile() {
          "0 0\n"
          "1 0\n"
          "0 0\n";
+}
+
+// text split into its lines, without their line ends.
+inline std::vector<std::string> linesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
 }
 
 // text with its line number (1-based) replaced by line.

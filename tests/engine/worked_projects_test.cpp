@@ -13,17 +13,11 @@
 namespace vorne {
 namespace {
 
+using test::linesOf;
 using test::readFile;
 using test::replaceLine;
 using test::TempDir;
 using test::writeFile;
-
-std::vector<std::string> linesOf(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
 
 // Closed steel pipe OD 12 in in sand of 60 pcf (0.06 ksf per ft), increment 0.5 ft, printed every
 // foot, only USACE: phi 38 (Nq 68) down to 30 ft over phi 35 (Nq 49.5) to 50 ft; 40 ft pile.
