@@ -62,10 +62,13 @@ std::string referenceFixed(double value, int width, int decimals) {
   std::string body(buffer, result.ptr);
   const bool negative = value < 0.0 && body.find_first_not_of("0.") != std::string::npos;
   if (decimals == 0) body += '.';
-  std::string text = (negative ? "-" : "") + body;
+  // The sign is a string of its own: "literal" + std::string&& trips g++ 12's false -Wrestrict
+  // at -O2.
+  const std::string sign = negative ? "-" : "";
+  std::string text = sign + body;
   if (static_cast<int>(text.size()) > width && body.size() > 1 && body[0] == '0' &&
       body[1] == '.') {
-    text = (negative ? "-" : "") + body.substr(1);
+    text = sign + body.substr(1);
   }
   return fitRight(text, width);
 }
@@ -91,8 +94,9 @@ std::string referenceExp(double value, int width, int decimals) {
   while (digits.size() < (absExponent > 99 ? 3u : 2u)) digits.insert(digits.begin(), '0');
   const std::string body =
       "0." + mantissa + (absExponent > 99 ? "" : "E") + (exponent < 0 ? "-" : "+") + digits;
-  std::string text = (value < 0.0 ? "-" : "") + body;
-  if (static_cast<int>(text.size()) > width) text = (value < 0.0 ? "-" : "") + body.substr(1);
+  const std::string sign = value < 0.0 ? "-" : "";
+  std::string text = sign + body;
+  if (static_cast<int>(text.size()) > width) text = sign + body.substr(1);
   return fitRight(text, width);
 }
 
