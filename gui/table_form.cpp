@@ -1,16 +1,21 @@
 // Table window.
 #include "gui/table_form.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHash>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPixmap>
 #include <QPushButton>
+#include <QStyleOptionHeader>
+#include <QStylePainter>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -30,6 +35,20 @@ QHash<const TGridTable*, QPointer<TTableForm>>& openForms() {
 
 constexpr int kMaxShownRows = 10;
 
+// The cell of a control laid over the grid, kept on the control for its Enter key.
+constexpr char kCellProperty[] = "vorneGridCell";
+
+bool isEnterKey(const QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  const int key = static_cast<const QKeyEvent*>(event)->key();
+  return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+// The grid's top-left cell: QTableView's corner button holds no text of its own.
+QAbstractButton* cornerButton(QTableView* grid) {
+  return grid->findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
 }  // namespace
 
 bool TTableGrid::commitEditor() {
@@ -46,6 +65,49 @@ bool TTableGrid::commitEditor() {
   return true;
 }
 
+void TTableGrid::moveOnEnter(int row, int column) {
+  const int rows = model()->rowCount();
+  const int columns = model()->columnCount();
+  if (rows == 0 || columns == 0) return;
+  if (row + 1 < rows) {
+    ++row;
+  } else {
+    row = 0;
+    column = column + 1 < columns ? column + 1 : 0;
+  }
+  const QModelIndex target = model()->index(row, column);
+  setFocus();
+  setCurrentIndex(target);  // a text cell opens its editor
+  scrollTo(target);
+  if (QWidget* control = indexWidget(target)) {
+    control->setFocus();
+  } else if (state() != QAbstractItemView::EditingState &&
+             (model()->flags(target) & Qt::ItemIsEditable)) {
+    edit(target);
+  }
+}
+
+void TTableGrid::keyPressEvent(QKeyEvent* event) {
+  if (isEnterKey(event) && !isEditing() && currentIndex().isValid()) {
+    moveOnEnter(currentIndex().row(), currentIndex().column());
+    event->accept();
+    return;
+  }
+  QTableView::keyPressEvent(event);
+}
+
+void TTableGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+  // The delegate closes an editor with SubmitModelCache on Enter only (the view itself uses it
+  // when the cursor moves to another row); a refused text stays put.
+  auto* model = qobject_cast<vorne::GridTableModel*>(this->model());
+  const bool byEnter = hint == QAbstractItemDelegate::SubmitModelCache &&
+                       qobject_cast<QAbstractItemDelegate*>(sender()) != nullptr;
+  const bool moveOn = byEnter && model != nullptr && model->lastError().isEmpty();
+  const QModelIndex from = currentIndex();
+  QTableView::closeEditor(editor, moveOn ? QAbstractItemDelegate::NoHint : hint);
+  if (moveOn && from.isValid()) moveOnEnter(from.row(), from.column());
+}
+
 TTableForm::TTableForm(TGridTable& table, Placer place, QWidget* parent)
     : QWidget(parent), m_table(&table), m_place(std::move(place)) {
   setAttribute(Qt::WA_DeleteOnClose);
@@ -54,7 +116,11 @@ TTableForm::TTableForm(TGridTable& table, Placer place, QWidget* parent)
   m_table->padToMinRows();
   setWindowTitle(m_table->windowCaption());
 
+  // The grid 1/20 inch from the left and top, the buttons 1/20 inch apart.
+  const int gap = logicalDpiX() / 20;
   auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(gap, gap, gap, gap);
+  layout->setSpacing(gap);
   lblComments = new QLabel(this);
   lblComments->setWordWrap(true);
   layout->addWidget(lblComments);
@@ -64,7 +130,17 @@ TTableForm::TTableForm(TGridTable& table, Placer place, QWidget* parent)
   grid->setEditTriggers(QAbstractItemView::AllEditTriggers);
   grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   layout->addWidget(grid);
+  if (QAbstractButton* corner = cornerButton(grid)) {
+    corner->setText(m_table->TopLeft);
+    corner->installEventFilter(this);
+  }
+  imgHelp = new QLabel(this);
+  const QPixmap help = m_table->HelpPicture.isEmpty() ? QPixmap() : QPixmap(m_table->HelpPicture);
+  imgHelp->setPixmap(help);
+  imgHelp->setVisible(!help.isNull());
+  layout->addWidget(imgHelp, 0, Qt::AlignLeft);
   auto* buttons = new QHBoxLayout;
+  buttons->setSpacing(gap);
   btnAdd = new QPushButton(QStringLiteral("&Add Row"), this);
   btnInsert = new QPushButton(QStringLiteral("&Insert Row"), this);
   btnDelete = new QPushButton(QStringLiteral("&Delete Row"), this);
@@ -149,10 +225,14 @@ void TTableForm::layControls() {
           m_table->cell(c, row).setInteger(choice + 1);
           QTimer::singleShot(0, this, [this] { refresh(); });
         });
+        list->setProperty(kCellProperty, QPoint(v, row));
+        list->installEventFilter(this);
         grid->setIndexWidget(index, list);
       } else if (column.type() == ColumnType::Table) {
         auto* button = new QPushButton(m_table->cellText(c, row));
         connect(button, &QPushButton::clicked, this, [this, row, v] { showSubTable(row, v); });
+        button->setProperty(kCellProperty, QPoint(v, row));
+        button->installEventFilter(this);
         grid->setIndexWidget(index, button);
       }
     }
@@ -161,7 +241,17 @@ void TTableForm::layControls() {
   for (int row = 0; row < m_table->rowCount(); ++row) {
     if (TTableForm* sub = subTableForm(row)) sub->setWindowTitle(sub->m_table->windowCaption());
   }
+  fitFirstColumn();
   fitHeight();
+}
+
+void TTableForm::fitFirstColumn() {
+  // As wide as the top-left text and two blanks, at least 1/3 inch, and never narrower than the
+  // row numbers.
+  QHeaderView* rows = grid->verticalHeader();
+  const int margins = 2 * rows->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, rows);
+  const int text = rows->fontMetrics().horizontalAdvance(m_table->TopLeft + QStringLiteral("  "));
+  rows->setFixedWidth(std::max({text + margins, logicalDpiX() / 3, rows->sizeHint().width()}));
 }
 
 void TTableForm::fitHeight() {
@@ -211,6 +301,27 @@ void TTableForm::tableFreed() {
   } else {
     QTimer::singleShot(0, this, [this] { close(); });
   }
+}
+
+bool TTableForm::eventFilter(QObject* watched, QEvent* event) {
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (widget != nullptr && event->type() == QEvent::Paint && widget == cornerButton(grid)) {
+    QStyleOptionHeader option;
+    option.initFrom(widget);
+    option.rect = widget->rect();
+    option.text = static_cast<QAbstractButton*>(widget)->text();
+    option.textAlignment = Qt::AlignCenter;
+    option.position = QStyleOptionHeader::OnlyOneSection;
+    QStylePainter painter(widget);
+    painter.drawControl(QStyle::CE_Header, option);
+    return true;
+  }
+  const QVariant cell = watched->property(kCellProperty);
+  if (cell.isValid() && isEnterKey(event)) {
+    grid->moveOnEnter(cell.toPoint().y(), cell.toPoint().x());
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void TTableForm::closeEvent(QCloseEvent* event) {

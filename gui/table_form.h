@@ -26,6 +26,14 @@ class TTableGrid : public QTableView {
   // editor stays open on that cell).
   bool commitEditor();
   bool isEditing() const { return state() == QAbstractItemView::EditingState; }
+  // Enter from the cell (row, column): one row down; from the last row to the first row of the
+  // next column; from the last column back to the first. A control's cell focuses the control.
+  void moveOnEnter(int row, int column);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  // An editor closed by Enter with its text stored moves the cursor on.
+  void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 };
 
 class TTableForm : public QWidget, public TChildWindow {
@@ -46,6 +54,7 @@ class TTableForm : public QWidget, public TChildWindow {
   vorne::TGridTable* table() const { return m_table; }
   TTableGrid* grid = nullptr;
   QLabel* lblComments = nullptr;
+  QLabel* imgHelp = nullptr;  // the table's help picture, below the grid
   QPushButton* btnAdd = nullptr;
   QPushButton* btnInsert = nullptr;
   QPushButton* btnDelete = nullptr;
@@ -65,10 +74,13 @@ class TTableForm : public QWidget, public TChildWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Enter on a list or sub-table button moves on as in a text cell.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void layControls();
   void fitHeight();
+  void fitFirstColumn();
   void tableFreed();
   void showSubTable(int row, int viewColumn);
   void changeRows(bool (vorne::GridTableModel::*change)(int));

@@ -85,6 +85,8 @@ class TGridTable {
   QString Caption;
   QString Comments;
   QString TopLeft;
+  // File name or resource path of an image shown below the grid; empty for none.
+  QString HelpPicture;
   bool HardwiredButton = false;
   // Integer columns refuse values outside their Minimum..Maximum only when this is set.
   bool CheckRanges = false;

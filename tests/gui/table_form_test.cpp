@@ -2,11 +2,15 @@
 // row groups within the limits, and a sub-table window replaced when its row changes type.
 #include "gui/table_form.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
@@ -43,6 +47,18 @@ void typeInto(TTableForm& form, int row, int column, const QString& text) {
   QTest::qWait(1);  // a refused cell is opened again
 }
 
+// Types text into the open editor and presses Enter.
+void enterInto(TTableForm& form, const QString& text) {
+  QTRY_VERIFY(form.grid->isEditing());
+  auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+  QVERIFY(editor != nullptr);
+  editor->selectAll();
+  QTest::keyClick(editor, Qt::Key_Backspace);
+  QTest::keyClicks(editor, text);
+  QTest::keyClick(editor, Qt::Key_Return);
+  QTest::qWait(1);  // the editor closes after the key
+}
+
 void showActive(QWidget& window) {
   window.show();
   window.activateWindow();
@@ -59,6 +75,9 @@ class TableFormTest : public QObject {
   void typedCellsGoThroughTheTableChecks();
   void rowGroupsStayWithinTheLimits();
   void subTableWindowIsReplacedWithItsRow();
+  void enterMovesDownThenToTheNextColumn();
+  void enterPassesOverTheControls();
+  void topLeftTextWidensTheFirstColumn();
 };
 
 void TableFormTest::showsTheMinimumRowsCaptionAndComments() {
@@ -167,6 +186,91 @@ void TableFormTest::subTableWindowIsReplacedWithItsRow() {
   soil.btnInsert->click();
   QTRY_COMPARE(second->windowTitle(), QStringLiteral("Sand Layer Data  3"));
   delete second;
+}
+
+void TableFormTest::enterMovesDownThenToTheNextColumn() {
+  TGridTable table(nullptr);
+  definePairs(table);
+  TTableForm form(table, nullptr);
+  showActive(form);
+  MessageRecorder boxes;
+  const auto at = [&form](int row, int column) { return form.grid->model()->index(row, column); };
+  form.grid->setFocus();
+  form.grid->setCurrentIndex(at(0, 0));
+  if (!form.grid->isEditing()) form.grid->edit(at(0, 0));
+  enterInto(form, QStringLiteral("1+1"));
+  QCOMPARE(table.cell(0, 0).asFloat(), 2.0);
+  QTRY_COMPARE(form.grid->currentIndex(), at(1, 0));
+  enterInto(form, QStringLiteral("3"));
+  QTRY_COMPARE(form.grid->currentIndex(), at(0, 1));  // last row: first row of the next column
+  enterInto(form, QStringLiteral("2.5"));             // refused: the cursor stays
+  QCOMPARE(boxes.last(), QStringLiteral("Entry must be an integer."));
+  QTRY_VERIFY(form.grid->isEditing());
+  QCOMPARE(form.grid->currentIndex(), at(0, 1));
+  enterInto(form, QStringLiteral("7"));
+  QTRY_COMPARE(form.grid->currentIndex(), at(1, 1));
+  enterInto(form, QStringLiteral("8"));
+  QTRY_COMPARE(form.grid->currentIndex(), at(0, 0));  // last column: back to the first
+  QTRY_VERIFY(form.grid->isEditing());
+  QCOMPARE(table.cell(0, 1).asFloat(), 3.0);
+  QCOMPARE(table.cell(1, 0).asInteger(), 7);
+  QCOMPARE(table.cell(1, 1).asInteger(), 8);
+  QCOMPARE(boxes.texts.size(), 1);
+}
+
+void TableFormTest::enterPassesOverTheControls() {
+  TProgramData project;
+  project.D.setRowCount(2);
+  TTableForm soil(project.D, nullptr);
+  showActive(soil);
+  const auto control = [&soil](int row, int column) {
+    return soil.grid->indexWidget(soil.grid->model()->index(row, column));
+  };
+  control(1, 0)->setFocus();
+  QTest::keyClick(control(1, 0), Qt::Key_Return);  // the list of the last row
+  QCOMPARE(soil.grid->currentIndex(), soil.grid->model()->index(0, 1));
+  enterInto(soil, QStringLiteral("12"));
+  QCOMPARE(project.D.cell(1, 0).asFloat(), 12.0);
+  enterInto(soil, QStringLiteral("20"));
+  QTRY_COMPARE(QApplication::focusWidget(), control(0, 2));  // the row's sub-table button
+  QTest::keyClick(control(0, 2), Qt::Key_Return);
+  QCOMPARE(QApplication::focusWidget(), control(1, 2));
+  QVERIFY(soil.subTableForm(0) == nullptr);  // Enter moves on, it does not press the button
+  // The list of the first row: Enter from the last column wraps to the first.
+  const int last = soil.grid->model()->columnCount() - 1;
+  soil.grid->moveOnEnter(1, last);
+  QCOMPARE(QApplication::focusWidget(), control(0, 0));
+}
+
+void TableFormTest::topLeftTextWidensTheFirstColumn() {
+  QTemporaryDir dir;
+  QImage picture(40, 20, QImage::Format_RGB32);
+  picture.fill(Qt::white);
+  const QString pictureFile = dir.filePath(QStringLiteral("help.png"));
+  QVERIFY(picture.save(pictureFile));
+
+  TGridTable table(nullptr);
+  definePairs(table);
+  TTableForm plain(table, nullptr);
+  QVERIFY(plain.imgHelp->isHidden());
+  const int oneThirdInch = plain.logicalDpiX() / 3;
+  QVERIFY(plain.grid->verticalHeader()->width() >= oneThirdInch);
+
+  table.TopLeft = QStringLiteral("Location, 1=Top, 2=Bottom");
+  table.HelpPicture = pictureFile;
+  TTableForm form(table, nullptr);
+  showActive(form);
+  auto* corner = form.grid->findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+  QVERIFY(corner != nullptr);
+  QCOMPARE(corner->text(), table.TopLeft);
+  const int wide =
+      form.grid->verticalHeader()->fontMetrics().horizontalAdvance(table.TopLeft + "  ");
+  QVERIFY(form.grid->verticalHeader()->width() >= wide);
+  QVERIFY(form.grid->verticalHeader()->width() > oneThirdInch);
+  QVERIFY(form.imgHelp->isVisible());
+  QCOMPARE(form.imgHelp->pixmap().size(), QSize(40, 20));
+  QCOMPARE(form.imgHelp->geometry().left(), form.grid->geometry().left());
+  QVERIFY(form.imgHelp->geometry().top() >= form.grid->geometry().bottom());
 }
 
 QTEST_MAIN(TableFormTest)
