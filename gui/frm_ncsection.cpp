@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "gui/data_edit.h"
+#include "gui/pile_picture.h"
 
 TfrmNCsection::TfrmNCsection(vorne::TProgramData& project, QWidget* parent)
     : TDataDialog(project, parent) {
@@ -32,6 +33,11 @@ TfrmNCsection::TfrmNCsection(vorne::TProgramData& project, QWidget* parent)
   }
   examples->addStretch();
   layout->addLayout(examples);
+  imgPile = new TPilePicture(false, this);
+  imgPile->setTarget(QStringLiteral("TL"), deLength);
+  imgPile->setTarget(QStringLiteral("ZFL"), deZeroFriction);
+  imgPile->setTarget(QStringLiteral("PSL"), deStickup);
+  layout->addWidget(imgPile, 0, Qt::AlignTop);
 }
 
 void TfrmNCsection::loadValues() {

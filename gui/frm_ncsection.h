@@ -4,6 +4,8 @@
 
 #include "gui/data_dialog.h"
 
+class TPilePicture;
+
 class TfrmNCsection : public TDataDialog {
   Q_OBJECT
 
@@ -15,6 +17,7 @@ class TfrmNCsection : public TDataDialog {
   TDataEdit* deLength = nullptr;
   TDataEdit* deZeroFriction = nullptr;
   TDataEdit* deStickup = nullptr;
+  TPilePicture* imgPile = nullptr;
 
  protected:
   void loadValues() override;

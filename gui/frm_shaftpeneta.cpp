@@ -10,11 +10,16 @@
 
 #include "app/dialog_rules.h"
 #include "gui/data_edit.h"
+#include "gui/pile_picture.h"
 
 TfrmShaftpeneta::TfrmShaftpeneta(vorne::TProgramData& project, QWidget* parent)
     : TDataDialog(project, parent) {
   setWindowTitle(QStringLiteral("Circular Pile Properties"));
-  auto* layout = new QVBoxLayout(this);
+  auto* outer = new QHBoxLayout(this);
+  imgPile = new TPilePicture(true, this);
+  outer->addWidget(imgPile, 0, Qt::AlignTop);
+  auto* layout = new QVBoxLayout;
+  outer->addLayout(layout);
   auto* grid = new QGridLayout;
   deOD = addEdit(grid, 0, QStringLiteral("&Outer Diameter, OD"), QStringLiteral("L1"));
   deID = addEdit(grid, 1, QStringLiteral("&Inner Diameter, ID"), QStringLiteral("L1"));
@@ -29,6 +34,13 @@ TfrmShaftpeneta::TfrmShaftpeneta(vorne::TProgramData& project, QWidget* parent)
   for (TDataEdit* edit : {deOD, deID, deLength, deStickup, deZeroFriction, deEndID, deEndLength}) {
     edit->setMinVal(0.0);
   }
+  imgPile->setTarget(QStringLiteral("OD"), deOD);
+  imgPile->setTarget(QStringLiteral("ID"), deID);
+  imgPile->setTarget(QStringLiteral("TL"), deLength);
+  imgPile->setTarget(QStringLiteral("PSL"), deStickup);
+  imgPile->setTarget(QStringLiteral("ZFL"), deZeroFriction);
+  imgPile->setTarget(QStringLiteral("EID"), deEndID);
+  imgPile->setTarget(QStringLiteral("ESL"), deEndLength);
   lblEndNote = new QLabel(
       QStringLiteral("(Note: leave values of end section as zero if none is present)"), this);
   grid->addWidget(lblEndNote, 7, 0, 1, 2);
@@ -73,6 +85,7 @@ void TfrmShaftpeneta::applyRules() {
     w->setEnabled(steelPipe);
   }
   grpPlug->setVisible(steelPipe);
+  imgPile->update();  // the hot spots follow their edits
 }
 
 void TfrmShaftpeneta::storeValues() {

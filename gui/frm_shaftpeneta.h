@@ -6,6 +6,7 @@
 
 class QButtonGroup;
 class QGroupBox;
+class TPilePicture;
 
 class TfrmShaftpeneta : public TDataDialog {
   Q_OBJECT
@@ -23,6 +24,7 @@ class TfrmShaftpeneta : public TDataDialog {
   QLabel* lblEndNote = nullptr;
   QGroupBox* grpPlug = nullptr;
   QButtonGroup* grpPlugCondition = nullptr;  // ids 0..2
+  TPilePicture* imgPile = nullptr;
 
  protected:
   void loadValues() override;

@@ -24,6 +24,7 @@
 #include "gui/frm_ncsection.h"
 #include "gui/frm_shaftpeneta.h"
 #include "gui/frm_water_depth.h"
+#include "gui/pile_picture.h"
 #include "message_recorder.h"
 
 using vorne::TProgramData;
@@ -70,6 +71,7 @@ class DataDialogsTest : public QObject {
   void methodsCommitStoresTheirRules();
   void materialCommitSetsTheSectionFlag();
   void circularDialogClearsTheBoreOfOtherTypes();
+  void pictureHotSpotsFocusTheirEdits();
   void refusesToCommitOrCloseWhileTheFocusedFieldIsInvalid();
   void childWindowCommitsWhenAnotherIsActivated();
   void controlOptionsAndTitle();
@@ -302,6 +304,50 @@ void DataDialogsTest::circularDialogClearsTheBoreOfOtherTypes() {
   QVERIFY(dialog.FormDeactivate());
   QCOMPARE(project.InsideDiameter, 0.0);
   QCOMPARE(project.OutsideDiameter, 24.0);
+}
+
+void DataDialogsTest::pictureHotSpotsFocusTheirEdits() {
+  // A click on a dimension focuses its edit; a disabled one (no steel pipe) leaves the focus.
+  const auto click = [](QWidget& dialog, TPilePicture* picture, const char* name) {
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    const QRect spot = picture->hotSpot(QString::fromLatin1(name));
+    QVERIFY2(!spot.isEmpty(), name);
+    QTest::mouseClick(picture, Qt::LeftButton, {}, spot.center());
+  };
+  for (int pileType : {1, 2}) {  // steel pipe, timber
+    TProgramData project;
+    project.PileType = pileType;
+    TfrmShaftpeneta dialog(project);
+    dialog.show();
+    dialog.FormActivate();
+    const bool pipe = pileType == 1;
+    const std::vector<std::pair<const char*, TDataEdit*>> spots = {
+        {"OD", dialog.deOD},        {"TL", dialog.deLength},
+        {"PSL", dialog.deStickup},  {"ZFL", dialog.deZeroFriction},
+        {"ID", dialog.deID},        {"EID", dialog.deEndID},
+        {"ESL", dialog.deEndLength}};
+    for (const auto& [name, edit] : spots) {
+      dialog.deOD->setFocus();
+      click(dialog, dialog.imgPile, name);
+      const bool boreOnly =
+          edit == dialog.deID || edit == dialog.deEndID || edit == dialog.deEndLength;
+      QWidget* expected = boreOnly && !pipe ? dialog.deOD : edit;
+      if (expected == dialog.deOD && edit != dialog.deOD) QVERIFY(!edit->isEnabled());
+      QVERIFY2(QApplication::focusWidget() == expected, name);
+    }
+  }
+  TProgramData project;
+  TfrmNCsection dialog(project);
+  dialog.show();
+  dialog.FormActivate();
+  for (const auto& [name, edit] : std::vector<std::pair<const char*, TDataEdit*>>{
+           {"TL", dialog.deLength}, {"ZFL", dialog.deZeroFriction}, {"PSL", dialog.deStickup}}) {
+    dialog.dePerimeter->setFocus();
+    click(dialog, dialog.imgPile, name);
+    QVERIFY2(QApplication::focusWidget() == edit, name);
+  }
+  QVERIFY(dialog.imgPile->hotSpot(QStringLiteral("OD")).isEmpty());  // no bore, no diameters
 }
 
 void DataDialogsTest::refusesToCommitOrCloseWhileTheFocusedFieldIsInvalid() {
