@@ -3,10 +3,56 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QVBoxLayout>
 
 #include "gui/data_edit.h"
 #include "gui/pile_picture.h"
+
+namespace {
+
+// A small cross-section sketch beside the example formulas.
+class TSectionSketch : public QWidget {
+ public:
+  enum Shape { Box, HSection, PluggedH };  // PluggedH: the H with soil between its flanges
+  TSectionSketch(Shape shape, QWidget* parent) : QWidget(parent), m_shape(shape) {
+    setFixedSize(120, 90);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.setPen(Qt::black);
+    const QRect outline(30, 10, 60, 60);  // L1 across, L2 down
+    if (m_shape == Box) {
+      painter.setBrush(QColor(170, 170, 170));
+      painter.drawRect(outline);
+    } else {
+      if (m_shape == PluggedH) painter.fillRect(outline, QColor(240, 230, 200));
+      painter.setBrush(QColor(170, 170, 170));
+      painter.drawRect(QRect(outline.left(), outline.top(), outline.width(), 8));  // W1
+      painter.drawRect(QRect(outline.left(), outline.bottom() - 8, outline.width(), 8));
+      painter.drawRect(QRect(outline.center().x() - 3, outline.top() + 8, 6, 44));  // W2
+      painter.setBrush(Qt::NoBrush);
+      painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+      painter.drawRect(outline);
+      painter.setPen(Qt::black);
+      painter.drawText(QRect(outline.right() + 4, outline.top() - 4, 24, 16), Qt::AlignLeft,
+                       QStringLiteral("W1"));
+      painter.drawText(QRect(outline.center().x() + 5, outline.center().y() - 8, 24, 16),
+                       Qt::AlignLeft, QStringLiteral("W2"));
+    }
+    painter.drawText(QRect(outline.left(), outline.bottom() + 2, outline.width(), 16),
+                     Qt::AlignCenter, QStringLiteral("L1"));
+    painter.drawText(QRect(4, outline.top(), 24, outline.height()), Qt::AlignCenter,
+                     QStringLiteral("L2"));
+  }
+
+ private:
+  Shape m_shape;
+};
+
+}  // namespace
 
 TfrmNCsection::TfrmNCsection(vorne::TProgramData& project, QWidget* parent)
     : TDataDialog(project, parent) {
@@ -27,10 +73,17 @@ TfrmNCsection::TfrmNCsection(vorne::TProgramData& project, QWidget* parent)
   grid->addWidget(closeButton(), 5, 1, Qt::AlignRight);
   layout->addLayout(grid);
   auto* examples = new QVBoxLayout;
-  for (const char* text : {"Examples:", "P = 2(L1+L2)", "A = L1x L2",
-                           "A = 2(L1xW1) + (L2 - 2xW1) x W2", "For very soft clays, use:"}) {
-    examples->addWidget(new QLabel(QString::fromLatin1(text), this));
-  }
+  const auto text = [this, examples](const char* line) {
+    examples->addWidget(new QLabel(QString::fromLatin1(line), this));
+  };
+  text("Examples:");
+  examples->addWidget(new TSectionSketch(TSectionSketch::Box, this));
+  text("P = 2(L1+L2)");
+  text("A = L1x L2");
+  examples->addWidget(new TSectionSketch(TSectionSketch::HSection, this));
+  text("A = 2(L1xW1) + (L2 - 2xW1) x W2");
+  text("For very soft clays, use:");
+  examples->addWidget(new TSectionSketch(TSectionSketch::PluggedH, this));
   examples->addStretch();
   layout->addLayout(examples);
   imgPile = new TPilePicture(false, this);

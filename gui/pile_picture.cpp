@@ -87,7 +87,7 @@ void TPilePicture::paintEvent(QPaintEvent*) {
     painter.setPen(QPen(Qt::black, 1));
     horizontalDimension(painter, 26, kLeft, kRight);
     horizontalDimension(painter, kHead + 26, kLeft + kBore, kRight - kBore);
-    horizontalDimension(painter, kTip + 28, kLeft + 2 * kBore, kRight - 2 * kBore);
+    horizontalDimension(painter, kTip - 12, kLeft + 2 * kBore, kRight - 2 * kBore);
     verticalDimension(painter, 170, kEndSection, kTip);
   }
   painter.setPen(QPen(Qt::black, 1));
