@@ -75,6 +75,13 @@ class TChildFrame : public QMdiSubWindow {
   bool m_innerClosing = false;
 };
 
+// A frame made by addChildWindow knows whether it is closing; any other frame in the area (a plot
+// window placed by its own opener) counts as open.
+bool isClosingFrame(const QMdiSubWindow* frame) {
+  const auto* childFrame = dynamic_cast<const TChildFrame*>(frame);
+  return childFrame && childFrame->isClosing();
+}
+
 QString openFilters() {
   return TMainForm::kCurrentLayoutFilter + QStringLiteral(";;") + TMainForm::kOlderLayoutFilter +
          QStringLiteral(";;") + TMainForm::kAllFilesFilter;
@@ -327,7 +334,7 @@ QWidget* TMainForm::showChildWindow(QAction* command, const WindowFactory& make)
 
 QWidget* TMainForm::childWindow(QAction* command) const {
   const QPointer<QMdiSubWindow> frame = m_children.value(command);
-  if (!frame || static_cast<TChildFrame*>(frame.data())->isClosing()) return nullptr;
+  if (!frame || isClosingFrame(frame.data())) return nullptr;
   return frame->widget();
 }
 
@@ -350,25 +357,25 @@ void TMainForm::closeAllChildWindows() {
 void TMainForm::commitActiveChild() {
   QMdiSubWindow* frame = m_mdiArea->currentSubWindow();
   if (!frame) frame = m_activeChild;
-  if (!frame || static_cast<TChildFrame*>(frame)->isClosing()) return;
+  if (!frame || isClosingFrame(frame)) return;
   if (auto* child = dynamic_cast<TChildWindow*>(frame->widget())) child->commitToProject();
 }
 
 void TMainForm::reloadChildWindows() {
   for (QMdiSubWindow* frame : m_mdiArea->subWindowList()) {
-    if (static_cast<TChildFrame*>(frame)->isClosing()) continue;
+    if (isClosingFrame(frame)) continue;
     if (auto* child = dynamic_cast<TChildWindow*>(frame->widget())) child->loadFromProject();
   }
 }
 
 void TMainForm::childActivated(QMdiSubWindow* frame) {
   if (m_activeChild == frame) return;
-  if (m_activeChild && !static_cast<TChildFrame*>(m_activeChild.data())->isClosing()) {
+  if (m_activeChild && !isClosingFrame(m_activeChild.data())) {
     if (auto* child = dynamic_cast<TChildWindow*>(m_activeChild->widget()))
       child->commitToProject();
   }
   m_activeChild = frame;
-  if (frame && !static_cast<TChildFrame*>(frame)->isClosing()) {
+  if (frame && !isClosingFrame(frame)) {
     if (auto* child = dynamic_cast<TChildWindow*>(frame->widget())) child->loadFromProject();
   }
 }
