@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/program_data.h"
-#include "gui/main_form.h"
+#include "gui/child_window.h"
 
 class QGridLayout;
 class QLabel;

@@ -10,7 +10,7 @@
 
 #include "base/expression_evaluator.h"
 #include "base/unit_labels.h"
-#include "gui/main_form.h"
+#include "gui/message_box.h"
 #include "gui/message_box.h"
 
 TDataEdit::TDataEdit(QWidget* parent) : QLineEdit(parent) { setText(m_rules.format(0.0)); }
@@ -92,7 +92,7 @@ bool TDataEdit::Validate() {
   if (result.valid) {
     m_valid = true;
   } else {
-    showMessageBox(window(), QMessageBox::Warning, TMainForm::kProgramTitle, result.message);
+    showMessageBox(window(), QMessageBox::Warning, kMessageBoxTitle, result.message);
     if (isVisible()) setFocus(Qt::OtherFocusReason);
   }
   m_checking = false;

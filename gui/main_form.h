@@ -28,6 +28,8 @@
 
 #include "app/program_data.h"
 #include "app/recent_files.h"
+#include "gui/child_window.h"
+#include "gui/message_box.h"
 #include "plot/main_graphs.h"
 
 class QAction;
@@ -36,16 +38,6 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QToolBar;
-
-// The life cycle of a child window of the main window.
-class TChildWindow {
- public:
-  virtual ~TChildWindow() = default;
-  // Activation step: shows the project's current values (also after a unit switch).
-  virtual void loadFromProject() {}
-  // Deactivation step: writes the values shown into the project.
-  virtual void commitToProject() {}
-};
 
 // The open and save file choosers; tests replace them so that no dialog waits. Each returns the
 // chosen path, or an empty text when the user cancelled.
@@ -74,7 +66,7 @@ class TMainForm : public QMainWindow {
   static inline const QString kOlderLayoutFilter = QStringLiteral("VORNE Plus 5(*.vrd)");
   static inline const QString kAllFilesFilter = QStringLiteral("All Files(*.*)");
   // The title of the program's message boxes.
-  static inline const QString kProgramTitle = QStringLiteral("VORNE 2014");
+  static inline const QString kProgramTitle = kMessageBoxTitle;
 
   // Reads the settings (organisation "Tovrin", application "VORNE", group "2014.6.5") and starts
   // with a new project.

@@ -7,6 +7,9 @@
 #include <QString>
 #include <functional>
 
+// The title of the program's message boxes.
+inline const QString kMessageBoxTitle = QStringLiteral("VORNE 2014");
+
 struct MessageBoxRequest {
   QMessageBox::Icon icon;
   QString title;

@@ -154,7 +154,7 @@ TTableForm::TTableForm(TGridTable& table, Placer place, QWidget* parent)
   // A refused entry is explained and the cell is edited again.
   connect(m_model, &vorne::GridTableModel::entryRefused, this,
           [this](int row, int column, const QString& message) {
-            showMessageBox(this, QMessageBox::Warning, TMainForm::kProgramTitle, message);
+            showMessageBox(this, QMessageBox::Warning, kMessageBoxTitle, message);
             const QModelIndex index = m_model->index(row, column);
             QTimer::singleShot(0, grid, [this, index] {
               grid->setCurrentIndex(index);
@@ -281,7 +281,7 @@ void TTableForm::changeRows(bool (vorne::GridTableModel::*change)(int)) {
   try {
     (m_model->*change)(current.row());
   } catch (const vorne::ETableError& error) {
-    showMessageBox(this, QMessageBox::Warning, TMainForm::kProgramTitle, error.message());
+    showMessageBox(this, QMessageBox::Warning, kMessageBoxTitle, error.message());
     return;
   }
   // The model was reset; the cursor stays on its row.

@@ -9,7 +9,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "gui/main_form.h"
+#include "gui/child_window.h"
 #include "table/grid_table.h"
 #include "table/grid_table_model.h"
 

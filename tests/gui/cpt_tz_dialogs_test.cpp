@@ -7,8 +7,8 @@
 #include <QtTest>
 
 #include "gui/data_edit.h"
-#include "gui/dlg_input_motion.h"
-#include "gui/dlg_tz_print.h"
+#include "gui/cone_data_dialog.h"
+#include "gui/tz_print_dialog.h"
 #include "message_recorder.h"
 
 using namespace vorne;

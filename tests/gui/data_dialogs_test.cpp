@@ -16,14 +16,15 @@
 #include <functional>
 #include <memory>
 
+#include "gui/main_form.h"
 #include "gui/data_edit.h"
-#include "gui/dlg_block.h"
-#include "gui/dlg_options.h"
-#include "gui/dlg_title.h"
-#include "gui/frm_material.h"
-#include "gui/frm_ncsection.h"
-#include "gui/frm_shaftpeneta.h"
-#include "gui/frm_water_depth.h"
+#include "gui/critical_depth_dialog.h"
+#include "gui/control_options_dialog.h"
+#include "gui/title_dialog.h"
+#include "gui/pile_material_dialog.h"
+#include "gui/noncircular_pile_dialog.h"
+#include "gui/circular_pile_dialog.h"
+#include "gui/computation_methods_dialog.h"
 #include "gui/pile_picture.h"
 #include "message_recorder.h"
 

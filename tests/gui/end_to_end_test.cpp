@@ -12,11 +12,11 @@
 
 #include "app/soil_layers.h"
 #include "gui/data_edit.h"
-#include "gui/dlg_soil_layers.h"
-#include "gui/dlg_soils.h"
-#include "gui/dlg_title.h"
-#include "gui/frm_material.h"
-#include "gui/frm_shaftpeneta.h"
+#include "gui/soil_layers_dialog.h"
+#include "gui/layer_data_dialog.h"
+#include "gui/title_dialog.h"
+#include "gui/pile_material_dialog.h"
+#include "gui/circular_pile_dialog.h"
 #include "gui/main_form.h"
 #include "message_recorder.h"
 

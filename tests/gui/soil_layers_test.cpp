@@ -13,8 +13,8 @@
 #include <QtTest>
 
 #include "gui/data_edit.h"
-#include "gui/dlg_soil_layers.h"
-#include "gui/dlg_soils.h"
+#include "gui/soil_layers_dialog.h"
+#include "gui/layer_data_dialog.h"
 #include "message_recorder.h"
 
 using namespace vorne;

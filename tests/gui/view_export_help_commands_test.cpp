@@ -9,8 +9,8 @@
 #include <QtTest>
 
 #include "app/install_layout.h"
-#include "gui/dlg_export.h"
-#include "gui/dlg_side_view.h"
+#include "gui/excel_export_dialog.h"
+#include "gui/elevation_view.h"
 #include "gui/help_form.h"
 #include "gui/main_form.h"
 #include "message_recorder.h"

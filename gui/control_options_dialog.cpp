@@ -1,5 +1,5 @@
 // Control Options dialog.
-#include "gui/dlg_options.h"
+#include "gui/control_options_dialog.h"
 
 #include <QFileDialog>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 // The export dialog: entries follow the Graphics menu, Select All and Unselect All touch only the
 // offered entries, Generate writes the workbook of the checked graphs and offers to open it, and a
 // workbook that cannot be written is reported.
-#include "gui/dlg_export.h"
+#include "gui/excel_export_dialog.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -150,4 +150,4 @@ void DlgExportTest::unwritableWorkbookIsReported() {
 }
 
 QTEST_MAIN(DlgExportTest)
-#include "dlg_export_test.moc"
+#include "excel_export_dialog_test.moc"

@@ -1,5 +1,5 @@
 // t-z printout option dialog.
-#include "gui/dlg_tz_print.h"
+#include "gui/tz_print_dialog.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "gui/main_form.h"
+#include "gui/child_window.h"
 #include "plot/side_view.h"
 
 class QLabel;

@@ -1,5 +1,5 @@
 // Export dialog over the windowless workbook writer.
-#include "gui/dlg_export.h"
+#include "gui/excel_export_dialog.h"
 
 #include <QApplication>
 #include <QDesktopServices>

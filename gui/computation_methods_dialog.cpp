@@ -1,5 +1,5 @@
 // Computation Methods dialog.
-#include "gui/frm_water_depth.h"
+#include "gui/computation_methods_dialog.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

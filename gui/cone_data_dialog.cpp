@@ -1,5 +1,5 @@
 // Cone data dialog.
-#include "gui/dlg_input_motion.h"
+#include "gui/cone_data_dialog.h"
 
 #include <QFileDialog>
 #include <QGridLayout>
@@ -112,7 +112,7 @@ bool TDlgInputMotion::importProfile(vorne::CptConversion conversion) {
   const vorne::CptImportResult result =
       vorne::importCptData(project().CptImport, conversion, project().units(), m_motionInput);
   if (!result.ok) {
-    showMessageBox(this, QMessageBox::Warning, TMainForm::kProgramTitle, result.message);
+    showMessageBox(this, QMessageBox::Warning, kMessageBoxTitle, result.message);
     return false;
   }
   // The project keeps the cone resistance the engine reads; a converted profile is only shown.

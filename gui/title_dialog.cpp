@@ -1,5 +1,5 @@
 // Project Title dialog.
-#include "gui/dlg_title.h"
+#include "gui/title_dialog.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,6 +1,6 @@
 // Elevation view window: reads the pile and the soil layer table, draws through the side-view
 // paint routines, shows the depth under the mouse and prints.
-#include "gui/dlg_side_view.h"
+#include "gui/elevation_view.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 // The elevation view window on a real project: it follows edits when activated, shows the depth
 // under the mouse, draws the pile, and prints the picture to a PDF file through the print chooser.
-#include "gui/dlg_side_view.h"
+#include "gui/elevation_view.h"
 
 #include <QPrinter>
 #include <QPushButton>
@@ -115,4 +115,4 @@ void DlgSideViewTest::printsToAPdfFile() {
 }
 
 QTEST_MAIN(DlgSideViewTest)
-#include "dlg_side_view_test.moc"
+#include "elevation_view_test.moc"

@@ -1,5 +1,5 @@
 // Noncircular Pile Properties dialog.
-#include "gui/frm_ncsection.h"
+#include "gui/noncircular_pile_dialog.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,5 +1,5 @@
 // Layer dialog.
-#include "gui/dlg_soils.h"
+#include "gui/layer_data_dialog.h"
 
 #include <QApplication>
 #include <QButtonGroup>

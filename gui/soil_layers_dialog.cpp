@@ -1,5 +1,5 @@
 // Soil Layers dialog.
-#include "gui/dlg_soil_layers.h"
+#include "gui/soil_layers_dialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -15,7 +15,7 @@
 #include "base/expression_evaluator.h"
 #include "base/unit_labels.h"
 #include "gui/data_edit.h"
-#include "gui/dlg_soils.h"
+#include "gui/layer_data_dialog.h"
 #include "gui/message_box.h"
 
 namespace {
@@ -207,7 +207,7 @@ void TDlgSoilLayers::SoilLayersDeleteClick() {
   if (project().D.rowCount() <= 1) return;  // a profile keeps at least one layer
   if (chkConfirm->isChecked()) {
     const QMessageBox::StandardButton answer =
-        showMessageBox(this, QMessageBox::Question, TMainForm::kProgramTitle,
+        showMessageBox(this, QMessageBox::Question, kMessageBoxTitle,
                        QStringLiteral("Do you want to delete soil layer in row ") +
                            QString::number(m_currentLayer + 1),
                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);

@@ -1,5 +1,5 @@
 // Circular Pile Properties dialog.
-#include "gui/frm_shaftpeneta.h"
+#include "gui/circular_pile_dialog.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

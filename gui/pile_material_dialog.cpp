@@ -1,5 +1,5 @@
 // Pile Material dialog.
-#include "gui/frm_material.h"
+#include "gui/pile_material_dialog.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

@@ -1,5 +1,5 @@
 // Critical Depths dialog.
-#include "gui/dlg_block.h"
+#include "gui/critical_depth_dialog.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

@@ -1,0 +1,13 @@
+// The life cycle of a child window of the main window: the main window loads it from the project
+// on every activation and commits it on every deactivation (see gui/main_form.h). Dialogs include
+// this header instead of the main window's.
+#pragma once
+
+class TChildWindow {
+ public:
+  virtual ~TChildWindow() = default;
+  // Activation step: shows the project's current values (also after a unit switch).
+  virtual void loadFromProject() {}
+  // Deactivation step: writes the values shown into the project.
+  virtual void commitToProject() {}
+};
