@@ -106,7 +106,9 @@ AnalysisRunResult runAnalysis(TProgramData& project,
       project.save();
     } catch (const EInOutError& error) {
       tell(RunMessageKind::Error, QStringLiteral("An error occured during saving"),
-           error.message());
+           (error.fileName().isEmpty() ? project.fileName() : error.fileName()) +
+               QStringLiteral(": ") + error.message());
+      return result;
     }
   }
   if (project.isUntitled()) return result;
@@ -132,6 +134,9 @@ AnalysisRunResult runAnalysis(TProgramData& project,
       result.stopMessage = stopMessageFromReport(QString::fromLatin1(report.readAll()));
     }
     if (result.stopMessage.isEmpty()) result.stopMessage = stopMessageFromReport(engine.console);
+    // The engine emptied the plot data file at its start; there is nothing to read.
+    tell(RunMessageKind::Warning, kRunStopped, result.stopMessage);
+    return result;
   }
   tell(RunMessageKind::Information,
        QStringLiteral("Computations are completed. Please, check output file for results or error "

@@ -21,6 +21,15 @@ enum class RunMessageKind { Information, Warning, Error };
 using RunMessageSink =
     std::function<void(RunMessageKind kind, const QString& text, const QString& reason)>;
 
+// The message of a run the engine stopped (an input check, a file); the engine's reason follows.
+inline const QString kRunStopped =
+    QStringLiteral("The computations stopped and no results are available.");
+// Asked after a stopped run whose report exists.
+inline const QString kOpenReportQuestion = QStringLiteral("Do you want to view the output file?");
+// Asked after a save that failed before a run.
+inline const QString kRunNotStartedSaveAs =
+    QStringLiteral("The analysis was not run. Do you want to save the project under another name?");
+
 struct AnalysisRunOptions {
   // Save the project before the run (the desktop program). The runner analyses the data file as
   // it is on disk and never writes it.
@@ -65,10 +74,12 @@ bool loadPlotDataIntoProject(TMainGraphs& graphs,
                              const QString& plotFile,
                              QString* reason = nullptr);
 
-// One run, in order: save (when asked; a failure is reported and the run goes on), refuse an
-// untitled project, the taper check, the engine call, "Computations are completed...", the plot
-// data (a file that cannot be read gives "An error occured in running the main program."), and
-// the GRLWEAP file when the plot data were read. Never throws.
+// One run, in order: save (when asked; a failure is reported and ends the run, since the engine
+// would read another project than the one in the model), refuse an untitled project, the taper
+// check, the engine call; a finished run tells "Computations are completed...", reads the plot
+// data (a file that cannot be read gives "An error occured in running the main program.") and
+// writes the GRLWEAP file when the plot data were read; a stopped run tells kRunStopped with
+// the engine's reason and reads no plot data. Never throws.
 AnalysisRunResult runAnalysis(TProgramData& project,
                               TMainGraphs& graphs,
                               const AnalysisRunOptions& options,

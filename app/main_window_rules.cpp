@@ -1,6 +1,7 @@
 // Main-window rules.
 #include "app/main_window_rules.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace vorne {
@@ -39,6 +40,21 @@ QString projectSideFile(const QString& projectFileName, const char* extension) {
   const QFileInfo info(projectFileName);
   return info.absolutePath() + QLatin1Char('/') + info.completeBaseName() +
          QLatin1String(extension);
+}
+
+QString recentFilePath(const QString& fileName) {
+  if (fileName.isEmpty()) return fileName;
+  return QDir::cleanPath(QFileInfo(fileName).absoluteFilePath());
+}
+
+QString projectReadFailure(const QString& fileName, const QString& reason) {
+  return QStringLiteral("The project file %1 cannot be opened.\n\n%2\n\nThe open project is kept.")
+      .arg(QDir::toNativeSeparators(fileName), reason);
+}
+
+QString missingProjectMessage(const QString& fileName) {
+  return QStringLiteral("The project file %1 does not exist. A new project is started.")
+      .arg(QDir::toNativeSeparators(fileName));
 }
 
 TResultCommands resultCommands(bool resultsAvailable,

@@ -32,6 +32,17 @@ QString savedProjectFileName(const QString& chosenName);
 // The files of the project beside its data file, by extension (".vr6o", ".vr6p", ".vr6r", ...).
 QString projectSideFile(const QString& projectFileName, const char* extension);
 
+// The form every path takes in the recent-file list and the project's name: absolute and cleaned,
+// so that one file reached by different spellings is one entry.
+QString recentFilePath(const QString& fileName);
+
+// The message of a project file that could not be read: the file, the reader's reason (with the
+// line and item of a format error), and that the open project is kept.
+QString projectReadFailure(const QString& fileName, const QString& reason);
+
+// The message of a project named on the command line that does not exist.
+QString missingProjectMessage(const QString& fileName);
+
 // Which result commands are enabled. The Graphics menu and the three result buttons need the plot
 // data read (ResultsAvailable) and its file present; the extra t-z curves also need extra t-z
 // depths on; the tip resistance and the Q-w curve are not offered in tension.

@@ -538,18 +538,27 @@ bool TMainForm::confirmSaveChanges() {
 
 bool TMainForm::writeProject(bool running) {
   QString reason;
+  QString file = m_project->fileName();
   try {
     m_project->save();
     return true;
   } catch (const EInOutError& error) {
     reason = error.message();
+    if (!error.fileName().isEmpty()) file = error.fileName();
   } catch (const std::exception& error) {
     reason = QString::fromLocal8Bit(error.what());
   }
-  const QString text =
-      running ? QStringLiteral("An error occured during saving") + QStringLiteral("\n\n") + reason
-              : reason;
-  showMessageBox(this, QMessageBox::Critical, kProgramTitle, text);
+  const QString where = QDir::toNativeSeparators(file) + QStringLiteral(":\n") + reason;
+  if (!running) {
+    showMessageBox(this, QMessageBox::Critical, kProgramTitle, where);
+    return false;
+  }
+  // A run goes on only with the project on disk as the screen shows it.
+  m_saveAsOffered =
+      showMessageBox(this, QMessageBox::Critical, kProgramTitle,
+                     QStringLiteral("An error occured during saving") + QStringLiteral("\n\n") +
+                         where + QStringLiteral("\n\n") + kRunNotStartedSaveAs,
+                     QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
   return false;
 }
 
@@ -578,9 +587,13 @@ bool TMainForm::saveProjectAs(bool running) {
   if (target.isEmpty() || replaceRefused) {
     m_saveCancelled = true;
   } else {
-    m_project->setFileName(QFileInfo(target).absoluteFilePath());
+    m_project->setFileName(recentFilePath(target));
     setCaption();
     written = writeProject(running);
+    if (written) {
+      addRecentFile(m_project->fileName());
+      refreshRecentMenu();
+    }
   }
   refreshCommands();
   closeAllChildWindows();
@@ -612,59 +625,82 @@ void TMainForm::FileOpenClick() {
   openProjectFile(chosen, filter != kOlderLayoutFilter);
 }
 
-bool TMainForm::readProjectFile(const QString& fileName, bool currentFormat) {
+bool TMainForm::readProjectFile(TProgramData& target, const QString& fileName, bool currentFormat) {
+  QString reason;
+  QString failedFile = fileName;
   try {
-    m_project->createFromFile(fileName, currentFormat);
+    target.createFromFile(fileName, currentFormat);
     return true;
   } catch (const EInOutError& error) {
-    showMessageBox(this, QMessageBox::Critical, kProgramTitle, error.message());
+    reason = error.message();
+    if (!error.fileName().isEmpty()) failedFile = error.fileName();
   } catch (const std::exception& error) {
-    showMessageBox(this, QMessageBox::Critical, kProgramTitle,
-                   QString::fromLocal8Bit(error.what()));
+    reason = QString::fromLocal8Bit(error.what());
   }
+  showMessageBox(this, QMessageBox::Critical, kProgramTitle,
+                 projectReadFailure(failedFile, reason));
   return false;
 }
 
-bool TMainForm::openProjectFile(const QString& fileName, bool currentFormat) {
-  const QFileInfo file(fileName);
+bool TMainForm::readIntoProject(const QString& fileName, bool currentFormat) {
+  // The file is read into a project of its own first: one that cannot be read leaves the open
+  // project and its windows exactly as they are. Only then is it read into the open project,
+  // which the windows refer to.
+  {
+    TProgramData trial;
+    if (!readProjectFile(trial, fileName, currentFormat)) return false;
+  }
   closeAllChildWindows();
-  QDir::setCurrent(file.absolutePath());
-  const bool read = readProjectFile(file.absoluteFilePath(), currentFormat);
+  return readProjectFile(*m_project, fileName, currentFormat);
+}
+
+bool TMainForm::openProjectFile(const QString& fileName, bool currentFormat) {
+  const QString path = recentFilePath(fileName);
+  if (!readIntoProject(path, currentFormat)) return false;
+  QDir::setCurrent(QFileInfo(path).absolutePath());
   setCaption();
   m_resultsAvailable = false;
   const QString plotFile = projectSideFile(m_project->fileName(), ".vr6p");
-  if (read && QFileInfo::exists(plotFile)) {
+  if (QFileInfo::exists(plotFile)) {
     m_resultsAvailable = loadPlotDataIntoProject(*m_graphs, *m_project, plotFile);
   }
   refreshCommands();
   refreshPileShape();
-  if (read) {
-    m_recentFiles.add(file.absoluteFilePath());
-    writeSettings();
-  }
+  addRecentFile(path);
   refreshRecentMenu();
   emit projectReplaced();
   emit resultsChanged();
-  return read;
+  return true;
 }
 
 void TMainForm::openStartupProject(const QString& argument) {
   if (argument.isEmpty()) return;
   const QFileInfo file(commandLineProjectFile(argument));
-  if (!file.exists()) return;
-  QDir::setCurrent(file.absolutePath());
-  // The layout follows the extension, so an older-layout file named here is read as one.
-  if (readProjectFile(file.absoluteFilePath(), isCurrentLayoutFile(file.fileName()))) {
-    const QString plotFile = projectSideFile(m_project->fileName(), ".vr6p");
-    if (QFileInfo::exists(plotFile))
-      m_resultsAvailable = loadPlotDataIntoProject(*m_graphs, *m_project, plotFile);
+  if (!file.exists()) {
+    showMessageBox(this, QMessageBox::Warning, kProgramTitle,
+                   missingProjectMessage(file.absoluteFilePath()));
+    return;
   }
+  // The layout follows the extension, so an older-layout file named here is read as one.
+  const QString path = recentFilePath(file.absoluteFilePath());
+  if (!readIntoProject(path, isCurrentLayoutFile(file.fileName()))) return;
+  QDir::setCurrent(file.absolutePath());
+  m_resultsAvailable = false;
+  const QString plotFile = projectSideFile(m_project->fileName(), ".vr6p");
+  if (QFileInfo::exists(plotFile))
+    m_resultsAvailable = loadPlotDataIntoProject(*m_graphs, *m_project, plotFile);
+  addRecentFile(path);
   setCaption();
   refreshPileShape();
   refreshCommands();
   refreshRecentMenu();
   emit projectReplaced();
   emit resultsChanged();
+}
+
+void TMainForm::addRecentFile(const QString& fileName) {
+  m_recentFiles.add(recentFilePath(fileName));
+  writeSettings();
 }
 
 void TMainForm::openDroppedFile(const QString& fileName) {
@@ -726,9 +762,16 @@ void TMainForm::CompRunClick() {
     ~RunGuard() { flag = false; }
   } guard{m_runInProgress};
 
+  // The project is saved first, so that the engine runs what the screen shows; a failed save
+  // stops the run (with Save As offered), as does a cancelled Save As.
   m_saveCancelled = false;
-  saveProject(true);
-  if (m_saveCancelled || m_project->isUntitled()) return;
+  m_saveAsOffered = false;
+  bool saved = saveProject(true);
+  while (!saved && m_saveAsOffered && !m_saveCancelled) {
+    m_saveAsOffered = false;
+    saved = saveProjectAs(true);
+  }
+  if (!saved || m_saveCancelled || m_project->isUntitled()) return;
 
   bool busy = true;
   QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -740,6 +783,8 @@ void TMainForm::CompRunClick() {
                   [this, &busy](RunMessageKind kind, const QString& text, const QString& reason) {
                     if (busy) QApplication::restoreOverrideCursor();
                     busy = false;
+                    // The stopped run's box comes below, with the report offered.
+                    if (text == kRunStopped) return;
                     showRunMessage(static_cast<int>(kind), text, reason);
                   });
   if (busy) QApplication::restoreOverrideCursor();
@@ -750,6 +795,19 @@ void TMainForm::CompRunClick() {
   // Windows show what they computed from the old data; they reopen with the new.
   closeAllChildWindows();
   emit resultsChanged();
+  if (result.outcome == AnalysisRunOutcome::Stopped) {
+    const QString report = result.files.reportFile;
+    QString text = kRunStopped;
+    if (!result.stopMessage.isEmpty()) text += QStringLiteral("\n\n") + result.stopMessage;
+    if (!QFileInfo::exists(report)) {
+      showMessageBox(this, QMessageBox::Warning, kProgramTitle, text);
+    } else if (showMessageBox(this, QMessageBox::Warning, kProgramTitle,
+                              text + QStringLiteral("\n\n") + kOpenReportQuestion,
+                              QMessageBox::Yes | QMessageBox::No,
+                              QMessageBox::Yes) == QMessageBox::Yes) {
+      openInWordProcessor(report);
+    }
+  }
 }
 
 void TMainForm::AboutClick() {

@@ -237,7 +237,12 @@ class TMainForm : public QMainWindow {
   bool writeProject(bool running);
   bool saveProject(bool running);
   bool saveProjectAs(bool running);
-  bool readProjectFile(const QString& fileName, bool currentFormat);
+  // Reads fileName into target; a failure is shown with the file and the reason.
+  bool readProjectFile(vorne::TProgramData& target, const QString& fileName, bool currentFormat);
+  // Reads fileName into the open project only when it reads whole into a project of its own;
+  // closes every child window before that second read. False: the open project is untouched.
+  bool readIntoProject(const QString& fileName, bool currentFormat);
+  void addRecentFile(const QString& fileName);
 
   void setCaption();
   // Enabling of the result, word-processor and plugged commands; the toolbar refresh.
@@ -267,6 +272,7 @@ class TMainForm : public QMainWindow {
   PlotOpener m_plotOpener;
   bool m_resultsAvailable = false;
   bool m_saveCancelled = false;
+  bool m_saveAsOffered = false;  // a failed save during a run: the user asked for Save As
   bool m_runInProgress = false;
 
   // Commands whose window or routine is plugged in, and the open windows by command.

@@ -11,6 +11,7 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include "app/analysis_run.h"
 #include "gui/message_box.h"
 
 using namespace vorne;
@@ -75,6 +76,12 @@ class MainFormTest : public QObject {
   void missingEngineLibraryEndsTheRun();
   void droppedOlderLayoutFileIsReadAsOlderLayout();
   void wordProcessorFailureAndAboutBox();
+  void failedOpenKeepsTheOpenProject_data();
+  void failedOpenKeepsTheOpenProject();
+  void failedSaveStopsTheRunAndOffersSaveAs_data();
+  void failedSaveStopsTheRunAndOffersSaveAs();
+  void stoppedRunSaysWhyAndOffersTheReport();
+  void toolbarFollowsTheResultsAtOnce();
 
  private:
   // Answers the next boxes in order (Ok when none is queued) and records every box.
@@ -367,11 +374,16 @@ void MainFormTest::commandLineArgument() {
   form.openStartupProject(argument);
   if (opened.isEmpty()) {
     QVERIFY(form.project().isUntitled());
+    // A missing file says so, by its name.
+    QCOMPARE(m_boxes.size(), 1);
+    QVERIFY(m_boxes[0].text.contains(m_folder.filePath("pier4.vr6d")));
+    QVERIFY(m_boxes[0].text.contains("does not exist"));
   } else {
     QCOMPARE(form.project().fileName(), m_folder.filePath(opened));
     QCOMPARE(form.windowTitle(), "VORNE 2014.6.5 - Pier3.vr6d");
+    QVERIFY(m_boxes.isEmpty());
+    QCOMPARE(form.recentFiles().entries().first(), m_folder.filePath(opened));
   }
-  QVERIFY(m_boxes.isEmpty());
 }
 
 void MainFormTest::saveChangesPrompt_data() {
@@ -595,8 +607,11 @@ void MainFormTest::unreadablePlotFileKeepsResultCommandsDisabled() {
   form.setPlotOpener([](TGraphPlot&) {});
   QVERIFY(form.openProjectFile(file, true));
   form.CompRun->trigger();
-  QVERIFY(boxTexts().contains(kCompleted));
-  QVERIFY(boxTexts().last().startsWith("An error occured in running the main program."));
+  // The engine cannot create its plot data file: the run stopped, and says so with its reason.
+  QCOMPARE(m_boxes.size(), 1);
+  QVERIFY(!boxTexts().contains(kCompleted));
+  QVERIFY(m_boxes[0].text.startsWith(kRunStopped));
+  QVERIFY(m_boxes[0].text.contains("unreadable.vr6p"));
   QVERIFY(!form.resultsAvailable());
   for (QAction* item : {form.mUSkin, form.mCombine, form.mAxial, form.tbCombinedPlot,
                         form.tbTzCurves, form.tbLoadSettlement}) {
@@ -665,6 +680,183 @@ void MainFormTest::wordProcessorFailureAndAboutBox() {
   QVERIFY(m_boxes[0].text.contains("VORNE 2014"));
   QVERIFY(m_boxes[0].text.contains("2014.6.5"));
   QVERIFY(m_boxes[0].text.contains(form.engineLibraryPath()));
+}
+
+void MainFormTest::failedOpenKeepsTheOpenProject_data() {
+  QTest::addColumn<QString>("how");
+  QTest::addColumn<QString>("reason");  // in the message besides the file's name
+  QTest::newRow("damaged file, Open") << "open"
+                                      << "Error on Line 5 Item 3";
+  QTest::newRow("deleted file, recent list") << "recent"
+                                             << "";
+  QTest::newRow("damaged file, dropped") << "drop"
+                                         << "Error on Line 5 Item 3";
+}
+
+void MainFormTest::failedOpenKeepsTheOpenProject() {
+  QFETCH(QString, how);
+  QFETCH(QString, reason);
+  const QString good = copyExample(m_folder, "steel_pipe_layered", "kept");
+  const QString bad = copyExample(m_folder, "h_pile_sand", "damaged");
+  {
+    // The fifth line's third value (the outside diameter) is a word.
+    QFile file(bad);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = file.readAll().split('\n');
+    file.close();
+    QList<QByteArray> words = lines[4].simplified().split(' ');
+    words[2] = "abc";
+    lines[4] = words.join(' ');
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(lines.join('\n'));
+  }
+  TMainForm form;
+  useChoosers(form);
+  form.setPlotOpener([](TGraphPlot&) {});
+  QVERIFY(form.openProjectFile(good, true));
+  form.project().Title = "Edited, not saved";
+  form.project().setModified();
+  const QString caption = form.windowTitle();
+  const int layers = form.project().layerCount();
+  m_answers = {QMessageBox::No};  // the save-changes prompt: go on without saving
+
+  QString failed = bad;
+  if (how == "open") {
+    m_openAnswers = {{bad, TMainForm::kCurrentLayoutFilter}};
+    form.mOpen->trigger();
+  } else if (how == "recent") {
+    failed = m_folder.filePath("deleted.vr6d");
+    QFile::copy(good, failed);
+    QVERIFY(form.openProjectFile(failed, true));
+    QVERIFY(form.openProjectFile(good, true));
+    form.project().Title = "Edited, not saved";
+    form.project().setModified();
+    QFile::remove(failed);
+    m_boxes.clear();
+    m_answers = {QMessageBox::No};
+    form.mRecent[1]->trigger();
+  } else {
+    form.openDroppedFile(bad);
+  }
+  QCOMPARE(m_boxes.size(), 2);  // the prompt, then the failure
+  const QString message = m_boxes[1].text;
+  QVERIFY2(message.contains(QDir::toNativeSeparators(failed)), qPrintable(message));
+  QVERIFY2(message.contains(reason), qPrintable(message));
+  QCOMPARE(form.project().Title, QString("Edited, not saved"));
+  QCOMPARE(form.project().fileName(), good);
+  QVERIFY(form.project().isModified());
+  QCOMPARE(form.project().layerCount(), layers);
+  QCOMPARE(form.windowTitle(), caption);
+  QCOMPARE(form.recentFiles().entries().first(), good);
+}
+
+void MainFormTest::failedSaveStopsTheRunAndOffersSaveAs_data() {
+  QTest::addColumn<bool>("saveAs");
+  QTest::newRow("Save As refused: no run") << false;
+  QTest::newRow("Save As taken: the run goes on") << true;
+}
+
+void MainFormTest::failedSaveStopsTheRunAndOffersSaveAs() {
+  QFETCH(bool, saveAs);
+  const QString file = copyExample(m_folder, "steel_pipe_layered", "unsaved");
+  TMainForm form;
+  useChoosers(form);
+  form.setPlotOpener([](TGraphPlot&) {});
+  QVERIFY(form.openProjectFile(file, true));
+  // A folder that does not exist cannot take the file, whoever runs the test.
+  const QString unwritable = m_folder.filePath("no-such-folder/unsaved.vr6d");
+  form.project().setFileName(unwritable);
+  form.project().Title = "Run me";
+  form.project().setModified();
+  const QString elsewhere = m_folder.filePath("saved_elsewhere.vr6d");
+  QFile::remove(elsewhere);
+  m_answers = {saveAs ? QMessageBox::Yes : QMessageBox::No};
+  m_saveAnswers = {elsewhere};
+  form.CompRun->trigger();
+
+  QVERIFY(m_boxes.size() >= 1);
+  QVERIFY(m_boxes[0].text.startsWith("An error occured during saving"));
+  QVERIFY(m_boxes[0].text.contains(QDir::toNativeSeparators(unwritable)));
+  QVERIFY(m_boxes[0].buttons.testFlag(QMessageBox::Yes));
+  if (!saveAs) {
+    QCOMPARE(m_boxes.size(), 1);
+    QVERIFY(!boxTexts().contains(kCompleted));
+    QVERIFY(!QFileInfo::exists(m_folder.filePath("no-such-folder")));
+    QVERIFY(form.project().isModified());
+    return;
+  }
+  QCOMPARE(boxTexts().mid(1), QStringList({kCompleted}));
+  QCOMPARE(form.project().fileName(), elsewhere);
+  QVERIFY(QFileInfo::exists(m_folder.filePath("saved_elsewhere.vr6o")));
+  QVERIFY(form.resultsAvailable());
+  QCOMPARE(form.recentFiles().entries().first(), elsewhere);
+}
+
+void MainFormTest::stoppedRunSaysWhyAndOffersTheReport() {
+  const QString file = copyExample(m_folder, "steel_pipe_layered", "shallow");
+  TMainForm form;
+  form.setPlotOpener([](TGraphPlot&) {});
+  QVERIFY(form.openProjectFile(file, true));
+  // The soil ends above the pile tip plus two diameters.
+  form.project().PileLength =
+      form.project().D.cell(col::kBottomDepth, form.project().layerCount() - 1).asFloat() + 5.0;
+  // The word processor leaves a mark: the file it was given.
+  const QString marker = m_folder.filePath("opened.txt");
+  const QString editor = m_folder.filePath("editor.sh");
+  {
+    QFile script(editor);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write(QByteArray("#!/bin/sh\nprintf '%s' \"$1\" > '") + marker.toUtf8() + "'\n");
+  }
+  QFile(editor).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  form.setWordProcessor(editor);
+  m_answers = {QMessageBox::Yes};
+  form.CompRun->trigger();
+
+  QCOMPARE(m_boxes.size(), 1);
+  const QString message = m_boxes[0].text;
+  QVERIFY2(message.startsWith(kRunStopped), qPrintable(message));
+  QVERIFY2(message.contains("COMPUTATION DOES NOT PROCEED BECAUSE THE DEEPEST SOIL PROFILE"),
+           qPrintable(message));
+  QVERIFY(!message.contains("Computations are completed"));
+  QVERIFY(m_boxes[0].buttons.testFlag(QMessageBox::Yes));
+  QVERIFY(!form.resultsAvailable());
+  QVERIFY(form.tbViewOutput->isEnabled());
+  QVERIFY(!form.tbCombinedPlot->isEnabled());
+  QTRY_VERIFY(QFileInfo::exists(marker));
+  QFile opened(marker);
+  QVERIFY(opened.open(QIODevice::ReadOnly));
+  QCOMPARE(QString::fromUtf8(opened.readAll()), m_folder.filePath("shallow.vr6o"));
+}
+
+void MainFormTest::toolbarFollowsTheResultsAtOnce() {
+  const QString file = copyExample(m_folder, "steel_pipe_layered", "toolbar");
+  for (const char* extension : {".vr6o", ".vr6p", ".gwi"})
+    QFile::remove(m_folder.filePath(QString("toolbar") + extension));
+  TMainForm form;
+  useChoosers(form);
+  form.setPlotOpener([](TGraphPlot&) {});
+  m_openAnswers = {{file, TMainForm::kCurrentLayoutFilter}};
+  form.tbOpen->trigger();
+  for (QAction* button :
+       {form.tbViewOutput, form.tbCombinedPlot, form.tbTzCurves, form.tbLoadSettlement}) {
+    QVERIFY2(!button->isEnabled(), qPrintable(button->text()));
+  }
+  form.tbRun->trigger();  // no menu is opened at any point
+  for (QAction* button :
+       {form.tbViewOutput, form.tbCombinedPlot, form.tbTzCurves, form.tbLoadSettlement}) {
+    QVERIFY2(button->isEnabled(), qPrintable(button->text()));
+  }
+  // A project that has results, opened by another window's Open.
+  TMainForm other;
+  useChoosers(other);
+  other.setPlotOpener([](TGraphPlot&) {});
+  m_openAnswers = {{file, TMainForm::kCurrentLayoutFilter}};
+  other.tbOpen->trigger();
+  for (QAction* button :
+       {other.tbViewOutput, other.tbCombinedPlot, other.tbTzCurves, other.tbLoadSettlement}) {
+    QVERIFY2(button->isEnabled(), qPrintable(button->text()));
+  }
 }
 
 QTEST_MAIN(MainFormTest)
