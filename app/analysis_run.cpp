@@ -1,12 +1,20 @@
 // Analysis run service.
 #include "app/analysis_run.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <utility>
 
 #include "app/grlweap_file.h"
+#include "base/atomic_file.h"
 #include "base/io_error.h"
 
 namespace vorne {
@@ -36,6 +44,33 @@ GrlweapPile grlweapPileOf(const TProgramData& project) {
 
 TGrlweapCache cacheOf(const TProgramData& project) {
   return {project.ResultDepth, project.ResultSkin, project.ResultTip};
+}
+
+// The engine writes a run's report and plot data into a private folder beside the outputs, under
+// their own names (the report names them), and they move over the earlier files only once the
+// run gives reason to: a run whose files could not be written (a full disk) leaves the earlier
+// results whole. The folder is on the outputs' file system, so the moves are renames.
+constexpr const char* kRunFolderPrefix = ".vorne-run-";
+constexpr qint64 kStaleRunFolderSeconds = 600;
+
+// Removes the run folders of runs that were killed (none runs for ten minutes).
+void removeStaleRunFolders(const QString& folder) {
+  const QDateTime now = QDateTime::currentDateTimeUtc();
+  const QDir dir(folder);
+  for (const QFileInfo& entry :
+       dir.entryInfoList({QString::fromLatin1(kRunFolderPrefix) + QStringLiteral("*")},
+                         QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks)) {
+    if (entry.lastModified().secsTo(now) >= kStaleRunFolderSeconds) {
+      QDir(entry.absoluteFilePath()).removeRecursively();
+    }
+  }
+}
+
+// Whether the engine says that it could not write one of its output files.
+bool outputWriteFailed(const QString& console, const QString& runFolder) {
+  return console.contains(runFolder) &&
+         (console.contains(QStringLiteral("could not be written completely")) ||
+          console.contains(QStringLiteral("cannot be opened for writing")));
 }
 
 }  // namespace
@@ -118,9 +153,70 @@ AnalysisRunResult runAnalysis(TProgramData& project,
   }
 
   result.files = analysisRunFiles(project, options.outputFolder);
-  const EngineRunResult engine =
-      runEngine(result.files, options.engineLibrary.isEmpty() ? defaultEngineLibraryPath()
-                                                              : options.engineLibrary);
+  const QString grlweap = grlweapFilePath(project, options.outputFolder);
+  // Every output is checked before the engine runs, not found unwritable after it.
+  for (const QString& output : {result.files.reportFile, result.files.plotFile, grlweap}) {
+    const QString problem = outputFileProblem(output);
+    if (!problem.isEmpty()) {
+      tell(RunMessageKind::Error, output + QStringLiteral(" cannot be written"), problem);
+      return result;
+    }
+  }
+
+  const QString outputFolder = QFileInfo(result.files.reportFile).absolutePath();
+  removeStaleRunFolders(outputFolder);
+  std::unique_ptr<QTemporaryDir> runFolder;
+  EngineRunFiles engineFiles = result.files;
+  if (QFileInfo(result.files.plotFile).absolutePath() == outputFolder) {
+    runFolder =
+        std::make_unique<QTemporaryDir>(outputFolder + QLatin1Char('/') +
+                                        QLatin1String(kRunFolderPrefix) + QStringLiteral("XXXXXX"));
+    if (!runFolder->isValid()) {
+      tell(RunMessageKind::Error, result.files.reportFile + QStringLiteral(" cannot be written"),
+           runFolder->errorString());
+      return result;
+    }
+    engineFiles.reportFile = runFolder->filePath(QFileInfo(result.files.reportFile).fileName());
+    engineFiles.plotFile = runFolder->filePath(QFileInfo(result.files.plotFile).fileName());
+    // Paths the engine would cut: written in place, as the engine's own checks expect.
+    if (QFile::encodeName(engineFiles.plotFile).size() > kMaxEnginePathLength ||
+        QFile::encodeName(engineFiles.reportFile).size() > kMaxEnginePathLength) {
+      runFolder.reset();
+      engineFiles = result.files;
+    }
+  }
+  EngineRunResult engine =
+      runEngine(engineFiles, options.engineLibrary.isEmpty() ? defaultEngineLibraryPath()
+                                                             : options.engineLibrary);
+  if (runFolder) {
+    const QString privatePath = runFolder->path();
+    const bool writeFailed = outputWriteFailed(engine.console, privatePath);
+    engine.console.replace(privatePath, outputFolder);
+    engine.detail.replace(privatePath, outputFolder);
+    if (engine.outcome == EngineRunOutcome::Stopped && writeFailed) {
+      result.console = engine.console;
+      result.outcome = AnalysisRunOutcome::Stopped;
+      result.stopMessage = stopMessageFromConsole(engine.console) +
+                           QStringLiteral("; the earlier report and plot data are kept");
+      tell(RunMessageKind::Warning, kRunStopped, result.stopMessage);
+      return result;
+    }
+    if (engine.outcome == EngineRunOutcome::Finished ||
+        engine.outcome == EngineRunOutcome::Stopped) {
+      // The report first: a plot data file never stands beside an earlier run's report.
+      for (const auto& [from, to] : {std::pair{engineFiles.reportFile, result.files.reportFile},
+                                     std::pair{engineFiles.plotFile, result.files.plotFile}}) {
+        if (!QFileInfo::exists(from)) continue;
+        if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) !=
+            0) {
+          tell(RunMessageKind::Error, to + QStringLiteral(" cannot be written"),
+               QString::fromLocal8Bit(std::strerror(errno)));
+          result.console = engine.console;
+          return result;
+        }
+      }
+    }
+  }
   result.console = engine.console;
   if (engine.outcome != EngineRunOutcome::Finished && engine.outcome != EngineRunOutcome::Stopped) {
     tell(RunMessageKind::Error, engine.message, engine.detail);
@@ -133,8 +229,8 @@ AnalysisRunResult runAnalysis(TProgramData& project,
     if (report.open(QIODevice::ReadOnly)) {
       result.stopMessage = stopMessageFromReport(QString::fromLatin1(report.readAll()));
     }
-    if (result.stopMessage.isEmpty()) result.stopMessage = stopMessageFromReport(engine.console);
-    // The engine emptied the plot data file at its start; there is nothing to read.
+    if (result.stopMessage.isEmpty()) result.stopMessage = stopMessageFromConsole(engine.console);
+    // A stopped run's plot data hold nothing to read.
     tell(RunMessageKind::Warning, kRunStopped, result.stopMessage);
     return result;
   }
@@ -150,7 +246,6 @@ AnalysisRunResult runAnalysis(TProgramData& project,
     if (!result.ResultsAvailable) {
       tell(RunMessageKind::Information, kPlotLoadFailed, reason);
     } else {
-      const QString grlweap = grlweapFilePath(project, options.outputFolder);
       GrlweapPile pile = grlweapPileOf(project);
       try {
         writeGrlweapFile(grlweap, pile, cacheOf(project));

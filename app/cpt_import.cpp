@@ -2,6 +2,7 @@
 #include "app/cpt_import.h"
 
 #include <QFileInfo>
+#include <cmath>
 
 #include "base/io_error.h"
 #include "plot/word_reader.h"
@@ -95,7 +96,18 @@ CptImportResult importCptData(const TCptImportSettings& settings,
       const double qc = reader.ReadFloat();
       for (int column = 2; column < settings.ColumnCount; ++column) reader.ReadFloat();
       if (reader.LineIndex() != lineIndex) throw EInOutError(kReadError);
-      point.X = convert(qc, settings.StressFactor, conversion, english);
+      const double value = convert(qc, settings.StressFactor, conversion, english);
+      if (!std::isfinite(value)) {
+        // Ua x Qc beyond the range of numbers would be saved as a side file no reader takes.
+        graph.SetPointCount(static_cast<int>(read));
+        return {false, QStringLiteral("Line %1 of %2: Ua x Qc (%3 x %4) is beyond the range of "
+                                      "numbers.")
+                           .arg(lineIndex + 1)
+                           .arg(settings.FileName)
+                           .arg(settings.StressFactor)
+                           .arg(qc)};
+      }
+      point.X = value;
       point.Y = depth;
       ++read;
       reader.ReadLine();

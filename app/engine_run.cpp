@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <atomic>
 #include <clocale>
 #include <cstdio>
@@ -191,16 +192,50 @@ EngineRunResult runEngine(const EngineRunFiles& files, const QString& libraryPat
 
 QString defaultEngineLibraryPath() { return findEngineLibrary(programFolder()); }
 
+namespace {
+
+const QString kStoppedMarker = QStringLiteral("VORNE STOPPED: ");
+
+// The text of the last "VORNE STOPPED: " line, or an empty text.
+QString lastStopLine(const QString& text) {
+  const QStringList lines = text.split(QLatin1Char('\n'));
+  for (qsizetype i = lines.size() - 1; i >= 0; --i) {
+    const qsizetype at = lines[i].indexOf(kStoppedMarker);
+    if (at >= 0) return lines[i].mid(at + kStoppedMarker.size()).simplified();
+  }
+  return {};
+}
+
+}  // namespace
+
 QString stopMessageFromReport(const QString& reportText) {
-  QStringList lines = reportText.split(QLatin1Char('\n'));
-  while (!lines.isEmpty() && lines.last().trimmed().isEmpty()) lines.removeLast();
-  QStringList paragraph;
-  while (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
-    paragraph.prepend(lines.takeLast().trimmed());
-  QString message = paragraph.join(QLatin1Char(' ')).simplified();
-  static const QString kStopped = QStringLiteral("VORNE STOPPED: ");
-  if (message.startsWith(kStopped)) message.remove(0, kStopped.size());
-  return message;
+  if (QString line = lastStopLine(reportText); !line.isEmpty()) return line;
+  // The stops written as a paragraph of their own: the last one that opens with a stop's words,
+  // up to the next blank line. Anything else (a table the report ends with) is no reason.
+  static const QStringList kOpenings{QStringLiteral("COMPUTATION DOES NOT PROCEED"),
+                                     QStringLiteral("YOUR NUMBERS OF SEGMENT")};
+  const QStringList lines = reportText.split(QLatin1Char('\n'));
+  for (qsizetype i = lines.size() - 1; i >= 0; --i) {
+    const QString first = lines[i].trimmed();
+    const bool opens = std::any_of(kOpenings.begin(), kOpenings.end(),
+                                   [&first](const QString& o) { return first.startsWith(o); });
+    if (!opens) continue;
+    QStringList paragraph;
+    for (qsizetype k = i; k < lines.size() && !lines[k].trimmed().isEmpty(); ++k) {
+      paragraph << lines[k].trimmed();
+    }
+    return paragraph.join(QLatin1Char(' ')).simplified();
+  }
+  return {};
+}
+
+QString stopMessageFromConsole(const QString& consoleText) {
+  // The first stop line is the cause; a later one (the report could not be closed) follows it.
+  for (const QString& line : consoleText.split(QLatin1Char('\n'))) {
+    const qsizetype at = line.indexOf(kStoppedMarker);
+    if (at >= 0) return line.mid(at + kStoppedMarker.size()).simplified();
+  }
+  return {};
 }
 
 }  // namespace vorne

@@ -55,9 +55,14 @@ EngineRunResult runEngine(const EngineRunFiles& files, const QString& libraryPat
 // (see app/install_layout.h).
 QString defaultEngineLibraryPath();
 
-// The reason a stopped run gives: the last paragraph of the report (its trailing lines up to a
-// blank line), lines joined by one blank, runs of blanks collapsed, "VORNE STOPPED: " dropped.
+// The reason a stopped run gives, from its report: the engine's last "VORNE STOPPED: " line
+// without that marker, or else the last paragraph that opens with a stop of its own (soil too
+// shallow, too many segments), lines joined by one blank; empty when the report has neither (a
+// report that ends in a table gives no reason, rather than its numbers).
 QString stopMessageFromReport(const QString& reportText);
+// The same from the engine's console: its first "VORNE STOPPED: " line (the console gets every
+// stop line, also those the report could not take).
+QString stopMessageFromConsole(const QString& consoleText);
 
 }  // namespace vorne
 

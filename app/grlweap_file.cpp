@@ -1,9 +1,7 @@
 // GRLWEAP input file writer.
 #include "app/grlweap_file.h"
 
-#include <QSaveFile>
-
-#include "base/io_error.h"
+#include "base/atomic_file.h"
 #include "base/number_text.h"
 
 namespace vorne {
@@ -90,11 +88,8 @@ QByteArray grlweapText(GrlweapPile& pile, const TGrlweapCache& cache) {
 }
 
 void writeGrlweapFile(const QString& fileName, GrlweapPile& pile, const TGrlweapCache& cache) {
-  const QByteArray text = grlweapText(pile, cache);
-  QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-    throw EInOutError(file.errorString(), fileName);
-  }
+  // Through the safe writer: a failed write (a full disk) keeps the earlier file whole.
+  writeFileAtomically(fileName, grlweapText(pile, cache));
 }
 
 }  // namespace vorne

@@ -3,24 +3,20 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <bit>
+#include <cmath>
+#include <iterator>
+#include <limits>
 #include <memory>
+#include <tuple>
 
 #include "app/soil_layers.h"
+#include "base/number_text.h"
 #include "base/unit_labels.h"
 
 namespace vorne {
 
 namespace {
-
-// Factors of the unit switch, per direction, exactly as the project has always converted.
-struct SwitchFactors {
-  double force;   // F: lbs <-> kN
-  double length;  // L: in <-> m (squared for areas)
-  double small;   // L1: in <-> mm
-  double large;   // L2: ft <-> m
-};
-constexpr SwitchFactors kToEnglish{224.8089237, 39.37007874, 0.03937007874, 3.280839895};
-constexpr SwitchFactors kToSi{0.00444822199911631, 0.0254, 25.4, 0.3048};
 
 const QString kStress = QStringLiteral("F/L2^2");
 constexpr double kApiLimitCode = 9999.0;
@@ -117,6 +113,11 @@ void TProgramData::defineTables() {
 }
 
 void TProgramData::resetScalars() {
+  m_windows1252Text.fill(false);
+  // Nothing made by a switch: no value matches a NaN's bits by chance of a typed value.
+  m_scalarHome.fill({std::numeric_limits<double>::quiet_NaN(), 0.0});
+  m_cptDepthHome.clear();
+  m_cptQcHome.clear();
   Title = QStringLiteral("New Pile");
   Designer.clear();
   JobNumber.clear();
@@ -172,33 +173,105 @@ void TProgramData::createNew() {
   clearModified();
 }
 
-void TProgramData::switchUnits(int units) {
+QString TProgramData::switchUnits(int units) {
   units = std::clamp(units, kEnglishUnits, kSiUnits);
+  const bool toSi = units == kSiUnits;
+  const char* const systemName = toSi ? "SI" : "English";
+  // Every value converts or none does: a switch that would take one out of the range of numbers
+  // is refused before anything changes, so the project never holds an infinite value.
+  struct Scalar {
+    double* value;
+    const char* name;
+    double factor;  // English to SI
+  };
+  const double area = kInchToMetre * kInchToMetre;
+  const Scalar scalars[] = {
+      {&NoncircularPerimeter, "Perimeter", kInchToMillimetre},
+      {&OutsideDiameter, "Outside Diameter, OD", kInchToMillimetre},
+      {&InsideDiameter, "Inside Diameter, ID", kInchToMillimetre},
+      {&EnhancedEndInsideDiameter, "Enhanced End Inside Diameter, EID", kInchToMillimetre},
+      {&PileLength, "Total Length, TL", kFootToMetre},
+      {&EnhancedEndLength, "Enhanced End Section Length, ESL", kFootToMetre},
+      {&ZeroFrictionLength, "Zero Friction Length, ZFL", kFootToMetre},
+      {&StickupLength, "Pile Stick-up Length, PSL", kFootToMetre},
+      {&LengthIncrement, "Increment of Pile Length", kFootToMetre},
+      {&DeepestSoilDepth, "Depth of the Deepest Soil", kFootToMetre},
+      {&UserCriticalDepth, "Critical Depth", kFootToMetre},
+      {&NoncircularTipArea, "Tip Area", area},
+      {&SectionArea, "Cross-section Area", area},
+      {&ElasticModulus, "Modulus of Elasticity, E", kPoundToKiloNewton / area},
+  };
+  const double qcFactor = englishToSiFactor(QStringLiteral("F1/L2^2"));  // ksf <-> kPa
+  const auto refusal = [systemName, this](const QString& field, double value) {
+    return QStringLiteral(
+               "%1 = %2 cannot be converted to %3 units: the result is beyond the range "
+               "of numbers. The project keeps its %4 units.")
+        .arg(field, QString::fromStdString(formatGeneral(value, 10)), QLatin1String(systemName),
+             QLatin1String(m_units == kSiUnits ? "SI" : "English"));
+  };
+  if (units != m_units) {
+    for (const Scalar& scalar : scalars) {
+      if (!std::isfinite(convertUnitValue(*scalar.value, scalar.factor, toSi))) {
+        return refusal(QLatin1String(scalar.name), *scalar.value);
+      }
+    }
+    for (std::size_t k = 0; k < CptPoints.size(); ++k) {
+      const CptProfilePoint& p = CptPoints[k];
+      if (!std::isfinite(convertUnitValue(p.depth, kFootToMetre, toSi)) ||
+          !std::isfinite(convertUnitValue(p.qc, qcFactor, toSi))) {
+        return refusal(
+            QStringLiteral("CPT point %1").arg(k + 1),
+            std::isfinite(convertUnitValue(p.depth, kFootToMetre, toSi)) ? p.qc : p.depth);
+      }
+    }
+  }
+  for (TGridTable* table : {&tblDataSand, &tblDataClay, &D, &TblTZDepth, &Sectionaldata}) {
+    const QString problem = table->unitSwitchProblem(units);
+    if (!problem.isEmpty()) {
+      return QStringLiteral(
+                 "%1 cannot be converted to %2 units: the result is beyond the range "
+                 "of numbers. The project keeps its units.")
+          .arg(problem, QLatin1String(systemName));
+    }
+  }
+
   for (TGridTable* table : {&tblDataSand, &tblDataClay, &D, &TblTZDepth, &Sectionaldata}) {
     table->setUnits(units);
   }
-  if (units == m_units) return;
-  const SwitchFactors& f = units == kSiUnits ? kToSi : kToEnglish;
-  for (double* v :
-       {&NoncircularPerimeter, &OutsideDiameter, &InsideDiameter, &EnhancedEndInsideDiameter}) {
-    *v *= f.small;
+  if (units == m_units) return {};
+  static_assert(std::size(scalars) == std::tuple_size_v<decltype(m_scalarHome)>);
+  for (std::size_t k = 0; k < std::size(scalars); ++k) {
+    double& value = *scalars[k].value;
+    auto& [made, from] = m_scalarHome[k];
+    const double converted =
+        std::bit_cast<std::uint64_t>(value) == std::bit_cast<std::uint64_t>(made)
+            ? from
+            : convertUnitValue(value, scalars[k].factor, toSi);
+    made = converted;
+    from = value;
+    value = converted;
   }
-  for (double* v : {&PileLength, &EnhancedEndLength, &ZeroFrictionLength, &StickupLength,
-                    &LengthIncrement, &DeepestSoilDepth, &UserCriticalDepth}) {
-    *v *= f.large;
-  }
-  NoncircularTipArea *= f.length * f.length;
-  SectionArea *= f.length * f.length;
-  ElasticModulus *= f.force / (f.length * f.length);
   // CPT points: depth in ft or m, qc in ksf or kPa; the side file names the project's system.
-  const double qcFactor = 1000.0 * f.force / (f.large * f.large);
-  const double qcFactorEnglish = f.force / 1000.0 / (f.large * f.large);
+  const auto convertHome = [toSi](double value, double factor,
+                                  std::unordered_map<std::uint64_t, double>& home,
+                                  std::unordered_map<std::uint64_t, double>& next) {
+    const auto found = home.find(std::bit_cast<std::uint64_t>(value));
+    const double converted =
+        found != home.end() ? found->second : convertUnitValue(value, factor, toSi);
+    next[std::bit_cast<std::uint64_t>(converted)] = value;
+    return converted;
+  };
+  std::unordered_map<std::uint64_t, double> depthHome;
+  std::unordered_map<std::uint64_t, double> qcHome;
   for (CptProfilePoint& p : CptPoints) {
-    p.depth *= f.large;
-    p.qc *= units == kSiUnits ? qcFactor : qcFactorEnglish;
+    p.depth = convertHome(p.depth, kFootToMetre, m_cptDepthHome, depthHome);
+    p.qc = convertHome(p.qc, qcFactor, m_cptQcHome, qcHome);
   }
+  m_cptDepthHome = std::move(depthHome);
+  m_cptQcHome = std::move(qcHome);
   m_units = units;
   m_modified = true;
+  return {};
 }
 
 void TProgramData::setFileName(const QString& fileName) { m_fileName = fileName; }

@@ -7,6 +7,9 @@
 
 #include <QString>
 #include <array>
+#include <cstdint>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "table/grid_table.h"
@@ -106,8 +109,12 @@ class TProgramData {
   QByteArray cptFileText() const;
 
   // Converts every scalar, every table and the CPT points to the unit system (clamped into 1..2);
-  // the system already in use leaves every value as it is.
-  void switchUnits(int units);
+  // the system already in use leaves every value as it is. Each value is converted with one
+  // factor per unit (divided by on the way back to English) and given as the shortest decimal
+  // that converts back to it (see convertUnitValue), so a switch there and back returns exactly
+  // the values typed. Returns an empty text, or, when a value would leave the range of numbers
+  // (1e308 psi in kPa), the message naming it, with the project left as it was.
+  QString switchUnits(int units);
   int units() const { return m_units; }
 
   // File names; the GRLWEAP and CPT names follow the data file name.
@@ -196,6 +203,15 @@ class TProgramData {
   void applySaveRules();
 
   QString m_fileName;
+  // Title, designer and job number lines that were read as Windows-1252 (not valid UTF-8), and
+  // are written back that way when they still can be.
+  std::array<bool, 3> m_windows1252Text{};
+  // The way home of a unit switch: per scalar (in the order switchUnits lists them) the value
+  // the last switch made and the value it was made from, and the same for the CPT points by the
+  // bits of the value made. A value still as the switch left it goes back bit for bit.
+  std::array<std::pair<double, double>, 14> m_scalarHome{};
+  std::unordered_map<std::uint64_t, double> m_cptDepthHome;
+  std::unordered_map<std::uint64_t, double> m_cptQcHome;
   int m_units = 1;
   bool m_modified = false;
 };

@@ -7,12 +7,14 @@
 #include <QFileInfo>
 #include <cmath>
 #include <deque>
+#include <optional>
 #include <string>
 
+#include "app/program_data.h"
 #include "base/atomic_file.h"
 #include "base/io_error.h"
 #include "base/number_text.h"
-#include "app/program_data.h"
+#include "base/text_encoding.h"
 #include "base/unit_labels.h"
 #include "plot/word_reader.h"
 
@@ -32,13 +34,34 @@ class Line {
   Line(const Line&) = delete;
   Line& operator=(const Line&) = delete;
 
-  // A real followed by one blank.
-  Line& real(double value) { return text(formatGeneralExact(value, kScalarDigits)); }
+  // A real followed by one blank; the writer never writes a value that no reader takes back.
+  Line& real(double value, const char* name) {
+    return text(finiteText(value, QLatin1String(name)));
+  }
   Line& integer(int value) { return text(std::to_string(value)); }
   Line& cell(const TGridTable& table, int column, int row) {
+    if (table.column(column).type() == ColumnType::Float) {
+      const double value = table.column(column).floatValue(row);
+      if (!std::isfinite(value)) {
+        throw EInOutError(
+            QStringLiteral("%1, %2, row %3 is not a finite number (%4); the file "
+                           "is not written")
+                .arg(table.windowCaption().trimmed(),
+                     table.column(column).Headings.join(QLatin1Char(' ')).simplified())
+                .arg(row + 1)
+                .arg(QString::fromStdString(formatGeneral(value, 10))));
+      }
+    }
     m_out += table.exactCellText(column, row).toUtf8();
     m_out += ' ';
     return *this;
+  }
+  static std::string finiteText(double value, const QString& name) {
+    if (!std::isfinite(value)) {
+      throw EInOutError(QStringLiteral("%1 is not a finite number (%2); the file is not written")
+                            .arg(name, QString::fromStdString(formatGeneral(value, 10))));
+    }
+    return formatGeneralExact(value, kScalarDigits);
   }
   Line& text(const std::string& value) {
     m_out += QByteArray::fromStdString(value);
@@ -55,11 +78,21 @@ class Line {
   QByteArray& m_out;
 };
 
-// A text line of the file; a line break inside it would shift every following line.
-QByteArray textLine(const QString& text) {
+// A text line of the file; a line break inside it would shift every following line. A line read
+// as Windows-1252 is written back in it while its characters allow, so its bytes stay.
+QByteArray textLine(const QString& text, bool windows1252) {
   QString line = text;
   line.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+  if (windows1252) {
+    if (const std::optional<QByteArray> bytes = toWindows1252(line)) return *bytes + kLineEnd;
+  }
   return line.toUtf8() + kLineEnd;
+}
+
+// A text line as read: UTF-8 when it is valid UTF-8, else Windows-1252.
+QString decodedTextLine(const QByteArray& bytes, bool& windows1252) {
+  windows1252 = !isValidUtf8(bytes);
+  return windows1252 ? fromWindows1252(bytes) : QString::fromUtf8(bytes);
 }
 
 // Reads the numeric lines of a data file as the engine does: each line starts a record, a record
@@ -155,18 +188,22 @@ int readIntegerIn(RecordReader& reader, const char* name, int low, int high) {
   return value;
 }
 
-// CPT points of one unit system in the other: depth ft <-> m, qc ksf <-> kPa.
+// CPT points of one unit system in the other: depth ft <-> m, qc ksf <-> kPa. A point that would
+// leave the range of numbers is refused (a side file is never read into an infinite value).
 void convertCptPoints(std::vector<CptProfilePoint>& points, int from, int to) {
   if (from == to) return;
   const double depthFactor = englishToSiFactor(QStringLiteral("L2"));
   const double qcFactor = englishToSiFactor(QStringLiteral("F1/L2^2"));
-  for (CptProfilePoint& p : points) {
-    if (to == kSiUnits) {
-      p.depth *= depthFactor;
-      p.qc *= qcFactor;
-    } else {
-      p.depth /= depthFactor;
-      p.qc /= qcFactor;
+  const bool toSi = to == kSiUnits;
+  for (std::size_t k = 0; k < points.size(); ++k) {
+    CptProfilePoint& p = points[k];
+    p.depth = convertUnitValue(p.depth, depthFactor, toSi);
+    p.qc = convertUnitValue(p.qc, qcFactor, toSi);
+    if (!std::isfinite(p.depth) || !std::isfinite(p.qc)) {
+      throw EInOutError(QStringLiteral("CPT point %1 cannot be converted to the project's %2 "
+                                       "units: the result is beyond the range of numbers.")
+                            .arg(k + 1)
+                            .arg(QLatin1String(toSi ? "SI" : "English")));
     }
   }
 }
@@ -194,9 +231,9 @@ void TProgramData::applySaveRules() {
 QByteArray TProgramData::dataFileText() {
   applySaveRules();
   QByteArray out;
-  out += textLine(Title);
-  out += textLine(Designer);
-  out += textLine(JobNumber);
+  out += textLine(Title, m_windows1252Text[0]);
+  out += textLine(Designer, m_windows1252Text[1]);
+  out += textLine(JobNumber, m_windows1252Text[2]);
   const int layers = D.rowCount();
   Line(out).integer(m_units).integer(PrintIncrement).last(std::to_string(2 * layers));
   {
@@ -204,19 +241,23 @@ QByteArray TProgramData::dataFileText() {
     if (CircularSection) {
       line.text("0");
     } else {
-      line.real(NoncircularPerimeter);
+      line.real(NoncircularPerimeter, "Perimeter");
     }
-    line.real(NoncircularTipArea).real(OutsideDiameter).real(InsideDiameter);
-    line.real(ElasticModulus)
-        .real(PileLength)
-        .last(formatGeneralExact(StickupLength, kScalarDigits));
+    line.real(NoncircularTipArea, "Tip Area")
+        .real(OutsideDiameter, "Outside Diameter, OD")
+        .real(InsideDiameter, "Inside Diameter, ID");
+    line.real(ElasticModulus, "Modulus of Elasticity, E")
+        .real(PileLength, "Total Length, TL")
+        .last(Line::finiteText(StickupLength, QStringLiteral("Pile Stick-up Length, PSL")));
   }
-  Line(out).real(EnhancedEndLength).real(EnhancedEndInsideDiameter);
   Line(out)
-      .real(ZeroFrictionLength)
-      .real(LengthIncrement)
+      .real(EnhancedEndLength, "Enhanced End Section Length, ESL")
+      .real(EnhancedEndInsideDiameter, "Enhanced End Inside Diameter, EID");
+  Line(out)
+      .real(ZeroFrictionLength, "Zero Friction Length, ZFL")
+      .real(LengthIncrement, "Increment of Pile Length")
       .integer(PileType)
-      .real(TaperAngle)
+      .real(TaperAngle, "Taper Angle")
       .integer(LoadTransferMethod)
       .integer(1)  // offshore parameters are always on
       .integer(ReducedLoadTransfer);
@@ -229,9 +270,9 @@ QByteArray TProgramData::dataFileText() {
     if (layers > 0) {
       line.cell(D, col::kBottomDepth, layers - 1);
     } else {
-      line.real(DeepestSoilDepth);
+      line.real(DeepestSoilDepth, "Depth of the Deepest Soil");
     }
-    line.real(SectionArea);
+    line.real(SectionArea, "Cross-section Area");
   }
   for (int layer = 0; layer < layers; ++layer) {
     const bool sand = D.cell(col::kSoilType, layer).asInteger() == 1;
@@ -276,7 +317,7 @@ QByteArray TProgramData::dataFileText() {
     Line(out).integer(TblTZDepth.rowCount());
     for (int row = 0; row < TblTZDepth.rowCount(); ++row) Line(out).cell(TblTZDepth, 0, row);
   }
-  Line(out).integer(LoadingType).real(TensionReductionFactor);
+  Line(out).integer(LoadingType).real(TensionReductionFactor, "Reduction Factor for Tension");
   Line(out).integer(ClayDrained).integer(PlugCondition);
   const int areaRows = Sectionaldata.rowCount();
   Line(out).integer(areaRows).integer(AreaOption);
@@ -285,14 +326,20 @@ QByteArray TProgramData::dataFileText() {
       Line(out).cell(Sectionaldata, col::kAreaDepth, row).cell(Sectionaldata, col::kArea, row);
     }
   }
-  Line(out).integer(CriticalDepthOption).real(UserCriticalDepth);
+  Line(out).integer(CriticalDepthOption).real(UserCriticalDepth, "Critical Depth");
   return out;
 }
 
 QByteArray TProgramData::cptFileText() const {
   QByteArray out = m_units == kSiUnits ? " 2 " : " 1 ";
   out += QByteArray::number(CptPointCount()) + kLineEnd;
-  for (const CptProfilePoint& p : CptPoints) {
+  for (std::size_t k = 0; k < CptPoints.size(); ++k) {
+    const CptProfilePoint& p = CptPoints[k];
+    if (!std::isfinite(p.depth) || !std::isfinite(p.qc)) {
+      throw EInOutError(
+          QStringLiteral("CPT point %1 is not a finite number; the file is not written").arg(k + 1),
+          cptFileName());
+    }
     out += "  " + QByteArray::fromStdString(formatExponentExact(p.depth, kCptDigits)) + "  " +
            QByteArray::fromStdString(formatExponentExact(p.qc, kCptDigits)) + kLineEnd;
   }
@@ -321,6 +368,9 @@ void TProgramData::createFromFile(const QString& requestedName, bool currentForm
     setFileName(info.dir().filePath(info.completeBaseName() + QStringLiteral(".vr6d")));
   }
   emptyTables();
+  // Temporary files a killed save of this project left behind.
+  removeStaleTemporaryFiles(fileName);
+  removeStaleTemporaryFiles(cptFileName());
   try {
     readDataFile(fileName, currentFormat);
     if (QFileInfo::exists(cptFileName())) readCptFile(cptFileName());
@@ -339,15 +389,25 @@ void TProgramData::createFromFile(const QString& requestedName, bool currentForm
 
 void TProgramData::readDataFile(const QString& fileName, bool currentFormat) {
   TWordReader words(fileName);
-  Title = words.ReadLine();
-  Designer = words.ReadLine();
-  JobNumber = words.ReadLine();
+  QByteArray first = words.ReadLineBytes();
+  // A byte-order mark some editors write is not part of the title.
+  if (first.startsWith("\xEF\xBB\xBF")) first.remove(0, 3);
+  Title = decodedTextLine(first, m_windows1252Text[0]);
+  Designer = decodedTextLine(words.ReadLineBytes(), m_windows1252Text[1]);
+  JobNumber = decodedTextLine(words.ReadLineBytes(), m_windows1252Text[2]);
   RecordReader r(words);
   r.startRecord();
   // The tables take the file's unit system before any value of theirs is read.
-  switchUnits(r.ReadInteger());
+  // The reader refuses what the engine's reader refuses, so that the desktop never saves and runs
+  // a file that the runner would not.
+  switchUnits(readIntegerIn(r, "Units", kEnglishUnits, kSiUnits));
   PrintIncrement = r.ReadInteger();
+  if (PrintIncrement < 1) {
+    failOnLine(r, QStringLiteral("The print increment %1 must be at least 1.").arg(PrintIncrement));
+  }
   const int points = r.ReadInteger();
+  if (points == 0)
+    failOnLine(r, QStringLiteral("The number of soil points is 0: no soil is described."));
   if (points < 0 || points > 2 * kMaxLayers || points % 2 != 0) {
     failOnLine(r, QStringLiteral("The number of soil points %1 must be an even number from 0 to "
                                  "%2 (two per layer).")
@@ -365,12 +425,22 @@ void TProgramData::readDataFile(const QString& fileName, bool currentFormat) {
   ElasticModulus = r.ReadFloat();
   PileLength = r.ReadFloat();
   if (currentFormat) StickupLength = r.ReadFloat();
+  if (!(PileLength - StickupLength > 0.0)) {
+    failOnLine(r, QStringLiteral("The embedded length (pile length %1 less stick-up %2) must be "
+                                 "greater than 0.")
+                      .arg(QString::fromStdString(formatGeneral(PileLength, 10)),
+                           QString::fromStdString(formatGeneral(StickupLength, 10))));
+  }
   r.startRecord();
   EnhancedEndLength = r.ReadFloat();
   EnhancedEndInsideDiameter = r.ReadFloat();
   r.startRecord();
   ZeroFrictionLength = r.ReadFloat();
   LengthIncrement = r.ReadFloat();
+  if (!(LengthIncrement > 0.0)) {
+    failOnLine(r, QStringLiteral("The increment of pile length %1 must be greater than 0.")
+                      .arg(QString::fromStdString(formatGeneral(LengthIncrement, 10))));
+  }
   PileType = readIntegerIn(r, "Pile type", 1, 7);
   TaperAngle = r.ReadFloat();
   LoadTransferMethod = readIntegerIn(r, "Load-transfer method", 1, 9);
@@ -393,7 +463,14 @@ void TProgramData::readDataFile(const QString& fileName, bool currentFormat) {
     for (int point = 0; point < 2; ++point) {
       r.startRecord();
       if (point == 0) {
-        r.NextWord();  // the top is the bottom of the layer above
+        // The top is the bottom of the layer above; the profile starts at the surface.
+        const double top = r.ReadFloat();
+        if (layer == 0 && std::fabs(top) > 1.0e-6) {
+          failOnLine(r,
+                     QStringLiteral("The depth %1 of the first soil point must be 0 (the profile "
+                                    "starts at the ground surface).")
+                         .arg(QString::fromStdString(formatGeneral(top, 10))));
+        }
       } else {
         D.cell(col::kBottomDepth, layer).setFloat(r.ReadFloat());
       }
@@ -410,20 +487,21 @@ void TProgramData::readDataFile(const QString& fileName, bool currentFormat) {
         put(col::kSandFrictionAngle, r.ReadFloat());
         put(col::kSandNq, r.ReadFloat());
       } else {
-        r.NextWord();
+        // Slots a clay point does not use are still numbers, as the engine requires.
+        r.ReadFloat();
         put(col::kClayUnitWeight, r.ReadFloat());
-        r.NextWord();
-        r.NextWord();
+        r.ReadFloat();
+        r.ReadFloat();
       }
       r.startRecord();
       // Limits and factors are per layer and repeat on both points: the bottom point's win.
       D.cell(col::kMaxSideFriction, layer).setFloat(r.ReadFloat());
       D.cell(col::kMaxEndBearing, layer).setFloat(r.ReadFloat());
       if (sand) {
-        r.NextWord();
+        r.ReadFloat();
         data.cell(col::kSandBlowCount, point).setInteger(r.ReadInteger());
-        r.NextWord();
-        r.NextWord();
+        r.ReadFloat();
+        r.ReadFloat();
       } else {
         put(col::kClayUndrainedStrength, r.ReadFloat());
         put(col::kClayRemoldedStrength, r.ReadFloat());
@@ -498,7 +576,10 @@ void TProgramData::readCptFile(const QString& fileName) {
     convertCptPoints(points, cptUnits, m_units);
     CptPoints = std::move(points);
   } catch (const EInOutError& error) {
-    throw EInOutError(error.message(), fileName);
+    // The side file is not the file the user opened: the message says which file it is.
+    throw EInOutError(QStringLiteral("CPT side file %1:\n%2")
+                          .arg(QDir::toNativeSeparators(fileName), error.message()),
+                      fileName);
   }
 }
 

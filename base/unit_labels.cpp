@@ -2,6 +2,7 @@
 #include "base/unit_labels.h"
 
 #include <array>
+#include <charconv>
 #include <cmath>
 
 namespace vorne {
@@ -94,6 +95,60 @@ double englishToSiFactor(const QString& unitTemplate) {
   const qsizetype slash = unitTemplate.indexOf(QLatin1Char('/'));
   if (slash < 0) return expressionFactor(unitTemplate);
   return expressionFactor(unitTemplate.left(slash)) / expressionFactor(unitTemplate.mid(slash + 1));
+}
+
+namespace {
+
+constexpr double kConvertedTolerance = 1e-12;  // about 12 significant digits
+constexpr double kNearTolerance = 1e-15;       // a few units in the last place
+
+// The shortest decimal (fewest significant digits) within relative tolerance of value.
+double shortestNear(double value, double tolerance) {
+  if (value == 0.0 || !std::isfinite(value)) return value;
+  for (int precision = 1; precision <= 17; ++precision) {
+    char text[40];
+    const auto end =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::general, precision).ptr;
+    double candidate = 0.0;
+    std::from_chars(text, end, candidate);
+    if (std::fabs(candidate - value) <= tolerance * std::fabs(value)) return candidate;
+  }
+  return value;
+}
+
+double multiplied(double value, double factor, bool toSi) {
+  return toSi ? value * factor : value / factor;
+}
+
+// The product, or the shortest decimal near it, whose plain conversion back (the product,
+// rounded the same two ways) is value.
+double convertOnce(double value, double factor, bool toSi) {
+  const double product = multiplied(value, factor, toSi);
+  for (double candidate : {shortestNear(product, kConvertedTolerance),
+                           shortestNear(product, kNearTolerance), product}) {
+    const double back = multiplied(candidate, factor, !toSi);
+    if (shortestNear(back, kConvertedTolerance) == value ||
+        shortestNear(back, kNearTolerance) == value) {
+      return candidate;
+    }
+  }
+  return product;
+}
+
+}  // namespace
+
+double convertUnitValue(double value, double englishToSi, bool toSi) {
+  if (value == 0.0 || !std::isfinite(value) || englishToSi == 1.0) {
+    return multiplied(value, englishToSi, toSi);
+  }
+  // The first candidate whose own conversion back (by the rule above) is value: then a value
+  // converted there and back comes home.
+  const double product = multiplied(value, englishToSi, toSi);
+  for (double candidate : {shortestNear(product, kConvertedTolerance),
+                           shortestNear(product, kNearTolerance), product}) {
+    if (convertOnce(candidate, englishToSi, !toSi) == value) return candidate;
+  }
+  return product;
 }
 
 }  // namespace vorne

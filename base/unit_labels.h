@@ -33,6 +33,15 @@ inline constexpr double kInchToMetre = 0.0254;                     // L: in -> m
 inline constexpr double kInchToMillimetre = 25.4;                  // L1: in -> mm
 inline constexpr double kFootToMetre = 0.3048;                     // L2: ft -> m
 
+// A value of a unit whose English-to-SI factor is englishToSi, converted to SI (toSi) or back to
+// English (dividing by the same factor, so both directions use one number). The product is
+// given as the shortest decimal within a relative 1e-12 of it whose conversion back gives the
+// value again, so that a switch there and back returns exactly what was typed (a typed 18 in is
+// 457.2 mm, and 457.2 mm is 18 in again, not 17.999999999928) for values of up to 12
+// significant digits; a product that no such decimal stands for is kept unrounded. Zero and
+// non-finite values are returned as they come (callers refuse a non-finite result).
+double convertUnitValue(double value, double englishToSi, bool toSi);
+
 }  // namespace vorne
 
 #endif  // VORNE_APP_UNIT_LABELS_H

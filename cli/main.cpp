@@ -10,28 +10,68 @@ using namespace vorne;
 
 namespace {
 
+const char* const kRunUsage =
+    "usage: vorne run PROJECT [--output-dir DIR] [--json] [--xlsx FILE]\n"
+    "\n"
+    "Analyses one project (.vr6d, or .vrd converted first into the output folder) and prints\n"
+    "the capacity at the pile tip of every selected method and the load-settlement curve.\n"
+    "The report (.vr6o), plot data (.vr6p) and GRLWEAP input (.gwi) go beside the project or\n"
+    "into DIR; a run that fails keeps the earlier ones. The project file itself is never\n"
+    "written. Every output file is checked before the analysis starts.\n"
+    "\n"
+    "  --output-dir DIR  write the outputs into DIR (made when missing)\n"
+    "  --json            print the summary as JSON\n"
+    "  --xlsx FILE       also write every graph of the run into the workbook FILE (.xlsx),\n"
+    "                    with its data and a chart each\n";
+
+const char* const kBatchUsage =
+    "usage: vorne batch PROJECT... [-j N] [--output-dir DIR]\n"
+    "\n"
+    "Analyses many projects, N at a time (default 1), each in its own process, with a\n"
+    "progress line per project and a list of failures at the end.\n"
+    "\n"
+    "  -j N, --jobs N    run N analyses at a time, 1 to 256\n"
+    "  --output-dir DIR  write every project's outputs into DIR\n";
+
+const char* const kConvertUsage =
+    "usage: vorne convert PROJECT [--units english|si] --output FILE\n"
+    "\n"
+    "Opens a project of either layout, switches its unit system when asked, and saves it in\n"
+    "the current layout with its CPT side file as FILE. A switch there and back gives back\n"
+    "the values of the original.\n"
+    "\n"
+    "  --units english|si  the unit system of the saved project\n"
+    "  -o FILE, --output FILE  the project to write (.vr6d)\n";
+
 const char* const kUsage =
     "usage: vorne run PROJECT [--output-dir DIR] [--json] [--xlsx FILE]\n"
     "       vorne batch PROJECT... [-j N] [--output-dir DIR]\n"
     "       vorne convert PROJECT [--units english|si] --output FILE\n"
-    "       vorne --help | --version\n"
+    "       vorne COMMAND --help | vorne --help | --version\n"
     "\n"
-    "run      analyses one project (.vr6d, or .vrd converted first into the output folder) and\n"
-    "         prints the capacity at the pile tip of every selected method and the\n"
-    "         load-settlement curve; --json prints the same as JSON. The report (.vr6o), plot\n"
-    "         data (.vr6p) and GRLWEAP input (.gwi) go beside the project or into DIR. The\n"
-    "         project file itself is never written. --xlsx writes every graph of the run\n"
-    "         into the spreadsheet workbook FILE (.xlsx), with its data and a chart each.\n"
+    "run      analyses one project and prints the capacity at the pile tip of every selected\n"
+    "         method and the load-settlement curve; --json prints the same as JSON. The report\n"
+    "         (.vr6o), plot data (.vr6p) and GRLWEAP input (.gwi) go beside the project or into\n"
+    "         DIR. --xlsx writes every graph of the run into the workbook FILE (.xlsx).\n"
     "batch    analyses many projects, N at a time (default 1), each in its own process, with a\n"
     "         progress line per project and a list of failures at the end.\n"
     "convert  opens a project of either layout, switches its unit system when asked, and saves\n"
     "         it in the current layout with its CPT side file as FILE.\n"
     "\n"
+    "vorne COMMAND --help explains one command.\n"
     "Exit status: 0 success, 1 a project could not be analysed or converted, 2 usage error.\n";
 
 int usageError(const QString& message) {
   complain(message + QStringLiteral(" (vorne --help shows the usage)"));
   return kExitUsage;
+}
+
+// Whether an argument asks for a command's usage.
+bool isHelp(const QString& arg) { return arg == "--help" || arg == "-h"; }
+
+int printUsage(const char* usage) {
+  std::fputs(usage, stdout);
+  return kExitOk;
 }
 
 // Takes the value of an option at args[i] from args[i + 1].
@@ -64,6 +104,7 @@ int main(int argc, char** argv) {
     RunCommand command;
     for (qsizetype i = 0; i < args.size(); ++i) {
       const QString& arg = args[i];
+      if (isHelp(arg)) return printUsage(kRunUsage);
       if (arg == "--json") {
         command.json = true;
       } else if (arg == "--quiet") {
@@ -89,6 +130,7 @@ int main(int argc, char** argv) {
     BatchCommand command;
     for (qsizetype i = 0; i < args.size(); ++i) {
       const QString& arg = args[i];
+      if (isHelp(arg)) return printUsage(kBatchUsage);
       QString value;
       if (arg == "-j" || arg == "--jobs" || (arg.startsWith("-j") && arg.size() > 2)) {
         if (arg.size() > 2 && arg.startsWith("-j") && arg != "--jobs") {
@@ -118,6 +160,7 @@ int main(int argc, char** argv) {
     ConvertCommand command;
     for (qsizetype i = 0; i < args.size(); ++i) {
       const QString& arg = args[i];
+      if (isHelp(arg)) return printUsage(kConvertUsage);
       QString value;
       if (arg == "--units") {
         if (!takeValue(args, i, value)) return usageError("--units needs english or si");

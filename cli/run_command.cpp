@@ -9,6 +9,7 @@
 #include "app/dynamic_library.h"
 #include "app/engine_run.h"
 #include "app/main_window_rules.h"
+#include "base/atomic_file.h"
 #include "base/io_error.h"
 #include "cli/commands.h"
 #include "cli/run_summary.h"
@@ -119,6 +120,15 @@ int runProject(const RunCommand& command) {
     return kExitFailed;
   }
 
+  // Every output is checked before the analysis; the run service checks its own files.
+  if (!command.workbook.isEmpty()) {
+    const QString problem = outputFileProblem(QFileInfo(command.workbook).absoluteFilePath());
+    if (!problem.isEmpty()) {
+      complain(command.workbook + QStringLiteral(": the workbook cannot be written: ") + problem);
+      return kExitFailed;
+    }
+  }
+
   TProgramData project;
   const bool older = isOlderLayout(info.absoluteFilePath());
   try {
@@ -166,7 +176,10 @@ int runProject(const RunCommand& command) {
                     }
                   });
 
-  if (const QString warning = consoleWarning(result.console); !warning.isEmpty()) {
+  // The warning that the soil ends above the required depth belongs to a run that went on; a
+  // stopped run says only why it stopped.
+  if (const QString warning = consoleWarning(result.console);
+      !warning.isEmpty() && result.outcome == AnalysisRunOutcome::Finished) {
     complain(command.project + QStringLiteral(": warning: ") + warning);
   }
   switch (result.outcome) {
@@ -214,7 +227,12 @@ int convertProject(const ConvertCommand& command) {
   TProgramData project;
   try {
     project.createFromFile(info.absoluteFilePath(), !isOlderLayout(command.project));
-    if (command.units != 0) project.switchUnits(command.units);
+    if (command.units != 0) {
+      if (const QString refused = project.switchUnits(command.units); !refused.isEmpty()) {
+        complain(command.project + QStringLiteral(": ") + refused);
+        return kExitFailed;
+      }
+    }
     project.setFileName(QFileInfo(command.output).absoluteFilePath());
     project.save();
   } catch (const EInOutError& error) {

@@ -729,8 +729,12 @@ void TMainForm::openInWordProcessor(const QString& fileName) {
 void TMainForm::switchUnitSystem(int units) {
   commitActiveChild();
   if (units != m_project->units()) {
-    m_project->switchUnits(units);
-    m_project->setModified();
+    // A value the switch would take out of the range of numbers: refused, project unchanged.
+    if (const QString refused = m_project->switchUnits(units); !refused.isEmpty()) {
+      showMessageBox(this, QMessageBox::Warning, kProgramTitle, refused);
+    } else {
+      m_project->setModified();
+    }
   }
   reloadChildWindows();
 }

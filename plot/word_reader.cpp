@@ -145,6 +145,14 @@ QString TWordReader::ReadLine() {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+QByteArray TWordReader::ReadLineBytes() {
+  if (AtEnd()) throw EInOutError(kIncomplete);
+  const std::string_view text = m_lines[m_lineIndex].text;
+  ++m_lineIndex;
+  m_wordIndex = 0;
+  return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 bool TWordReader::HasMoreWords() const {
   if (AtEnd()) return false;
   // Words remain when the current line's next word is not the last word of the file.

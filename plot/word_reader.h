@@ -4,6 +4,7 @@
 #ifndef VORNE_PLOT_WORD_READER_H
 #define VORNE_PLOT_WORD_READER_H
 
+#include <QByteArray>
 #include <QString>
 #include <memory>
 #include <string>
@@ -41,6 +42,8 @@ class TWordReader {
   // The current line's text as read; then moves to the start of the next line. Throws
   // "This file either invalid or incomplete." at the end.
   QString ReadLine();
+  // The same line as its bytes, for text whose encoding the caller decides.
+  QByteArray ReadLineBytes();
   // Words of the current line, consumed or not; 0 at the end.
   int WordCount() const;
   bool AtEnd() const { return m_lineIndex == lineCount(); }

@@ -1,6 +1,7 @@
 // Column types: new-row values, shown text and the checks of typed text.
 #include "table/column_types.h"
 
+#include <bit>
 #include <cmath>
 
 #include "base/expression_evaluator.h"
@@ -178,10 +179,32 @@ void TFloatColumn::convertUnits(int from, int to) {
   if (from == to) return;
   const double factor = englishToSiFactor(UnitTemplate);
   if (factor == 1.0) return;
+  const bool toSi = from == kEnglishUnits && to == kSiUnits;
+  // A value the last switch made goes home to the value it was made from, bit for bit (also one
+  // of 17 digits, or an expression's result); others are converted. Kept by value, not by row, so
+  // rows inserted or deleted in between change nothing.
+  std::unordered_map<std::uint64_t, double> home;
   for (double& value : m_values) {
     if (Codes.contains(value)) continue;
-    value = (from == kEnglishUnits && to == kSiUnits) ? value * factor : value / factor;
+    const auto found = m_homeValues.find(std::bit_cast<std::uint64_t>(value));
+    const double converted =
+        found != m_homeValues.end() ? found->second : convertUnitValue(value, factor, toSi);
+    home[std::bit_cast<std::uint64_t>(converted)] = value;
+    value = converted;
   }
+  m_homeValues = std::move(home);
+}
+
+int TFloatColumn::unitSwitchOverflowRow(int from, int to) const {
+  if (from == to) return -1;
+  const double factor = englishToSiFactor(UnitTemplate);
+  const bool toSi = from == kEnglishUnits && to == kSiUnits;
+  for (std::size_t row = 0; row < m_values.size(); ++row) {
+    const double value = m_values[row];
+    if (Codes.contains(value) || !std::isfinite(value)) continue;
+    if (!std::isfinite(convertUnitValue(value, factor, toSi))) return static_cast<int>(row);
+  }
+  return -1;
 }
 
 double TFloatColumn::floatValue(int row) const { return m_values[static_cast<std::size_t>(row)]; }

@@ -7,7 +7,9 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "table/table_error.h"
@@ -50,6 +52,13 @@ class TColumn {
     (void)to;
   }
   virtual QString unitTemplate() const { return {}; }
+  // The first row whose value a switch from one unit system to the other would take out of the
+  // finite range, or -1.
+  virtual int unitSwitchOverflowRow(int from, int to) const {
+    (void)from;
+    (void)to;
+    return -1;
+  }
 
   // Heading lines; with a unit template the last line gets " (" + unit + ")" and two blanks.
   QStringList headingLines(int units) const;
@@ -139,6 +148,7 @@ class TFloatColumn : public TColumn {
   QString exactText(int row) const override;
   void storeText(const TGridTable& owner, int row, const QString& text) override;
   void convertUnits(int from, int to) override;
+  int unitSwitchOverflowRow(int from, int to) const override;
   QString unitTemplate() const override { return UnitTemplate; }
   double floatValue(int row) const override;
   void setFloatValue(int row, double value) override;
@@ -152,6 +162,8 @@ class TFloatColumn : public TColumn {
 
  private:
   std::vector<double> m_values;
+  // The values of the last unit switch, by the bits of the value it made, for the way home.
+  std::unordered_map<std::uint64_t, double> m_homeValues;
 };
 
 // One sub-table per row, built from the template table whose Identifier is Identifiers[k - 1]

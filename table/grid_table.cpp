@@ -283,6 +283,27 @@ void TGridTable::setUnits(int units) {
   m_units = units;
 }
 
+QString TGridTable::unitSwitchProblem(int units) const {
+  units = std::clamp(units, kEnglishUnits, kSiUnits);
+  if (units == m_units) return {};
+  for (const auto& column : m_columns) {
+    if (column->type() == ColumnType::Table) {
+      for (int r = 0; r < column->rowCount(); ++r) {
+        const QString problem = column->subTable(r)->unitSwitchProblem(units);
+        if (!problem.isEmpty()) return problem;
+      }
+      continue;
+    }
+    const int row = column->unitSwitchOverflowRow(m_units, units);
+    if (row >= 0) {
+      return QStringLiteral("%1, %2, row %3")
+          .arg(windowCaption().trimmed(), column->Headings.join(QLatin1Char(' ')).simplified())
+          .arg(row + 1);
+    }
+  }
+  return {};
+}
+
 bool TGridTable::isChanged() const {
   if (m_changed) return true;
   for (const auto& column : m_columns) {

@@ -147,6 +147,10 @@ class TGridTable {
   // Converts every float column (and every sub-table) from the stored system to the given one
   // (clamped into 1..2); a table already in that system is left alone.
   void setUnits(int units);
+  // The first cell that setUnits(units) would take out of the finite range, named by the
+  // table's window caption, the column's heading and the row ("Soil layer data 2, Undrained
+  // Shear Strength, row 1"), or an empty text when every value converts.
+  QString unitSwitchProblem(int units) const;
 
   // --- changed flag: set by every edit, insert and delete, also of a sub-table
   bool isChanged() const;

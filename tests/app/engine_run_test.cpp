@@ -136,6 +136,15 @@ void EngineRunTest::stopMessageFromReportText_data() {
          "ft\n\n"
       << "COMPUTATION DOES NOT PROCEED BECAUSE THE DEEPEST SOIL PROFILE 50.00 ft IS LESS THAN PILE "
          "EMBEDDED LENGTH PLUS TWO TIMES THE PILE DIAMETER 64.00 ft";
+  QTest::newRow("stop line right after the date line")
+      << "               Date:  May 04, 2026     Time:  10:00:00\n VORNE STOPPED: x.vr6d: no soil\n"
+      << "x.vr6d: no soil";
+  QTest::newRow("report ending in a table")
+      << "banner\n\n   10.00    1.25   3.50\n   20.00    2.50   7.00\n"
+      << "";
+  QTest::newRow("stop paragraph before later lines")
+      << "\n\n YOUR NUMBERS OF SEGMENT  800 IS LARGER THAN\n DEFAULT VALUE 500.\n\n   1.0  2.0\n"
+      << "YOUR NUMBERS OF SEGMENT 800 IS LARGER THAN DEFAULT VALUE 500.";
   QTest::newRow("empty report") << ""
                                 << "";
 }

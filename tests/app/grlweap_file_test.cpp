@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "base/io_error.h"
+#include "tests/support/file_size_limit.h"
 
 using namespace vorne;
 
@@ -49,6 +50,7 @@ class GrlweapFileTest : public QObject {
   void titleIsCutOrPadded();
   void numberFormats();
   void unwritableFileReportsTheReason();
+  void fullDiskKeepsTheEarlierFile();
 };
 
 void GrlweapFileTest::matchesTheGoldenFile() {
@@ -139,6 +141,29 @@ void GrlweapFileTest::unwritableFileReportsTheReason() {
   } catch (const EInOutError& error) {
     QVERIFY(!error.message().isEmpty());
   }
+}
+
+void GrlweapFileTest::fullDiskKeepsTheEarlierFile() {
+  QTemporaryDir folder;
+  const QString file = folder.filePath("pile.gwi");
+  GrlweapPile pile = steelPipe();
+  writeGrlweapFile(file, pile, threePoints());
+  QFile written(file);
+  QVERIFY(written.open(QIODevice::ReadOnly));
+  const QByteArray before = written.readAll();
+  written.close();
+  TGrlweapCache longer;
+  for (int i = 0; i <= 500; ++i) {
+    longer.ResultDepth.push_back(i * 0.2);
+    longer.ResultSkin.push_back(i * 0.01);
+    longer.ResultTip.push_back(i * 0.5);
+  }
+  {
+    const test::FileSizeLimit fullDisk(static_cast<rlim_t>(before.size()));
+    QVERIFY_THROWS_EXCEPTION(EInOutError, writeGrlweapFile(file, pile, longer));
+  }
+  QVERIFY(written.open(QIODevice::ReadOnly));
+  QCOMPARE(written.readAll(), before);
 }
 
 QTEST_GUILESS_MAIN(GrlweapFileTest)

@@ -106,7 +106,12 @@ class RunnerTest : public QObject {
   void badInputGivesAMessageAndStatus_data();
   void badInputGivesAMessageAndStatus();
   void helpAndVersion();
-  void stoppedRunPrintsTheReportsReason();
+  void eachCommandExplainsItself_data();
+  void eachCommandExplainsItself();
+  void stoppedRunPrintsTheEnginesReasonAlone_data();
+  void stoppedRunPrintsTheEnginesReasonAlone();
+  void outputsAreCheckedBeforeTheAnalysis();
+  void failedRunKeepsTheEarlierOutputs();
   void neverRewritesTheProjectFile();
   void workbookIsWrittenThroughTheLoadedWriter();
   void convertSwitchesUnitsAndKeepsTheProject();
@@ -174,17 +179,102 @@ void RunnerTest::helpAndVersion() {
   QVERIFY(outcome.out.contains("vorne batch PROJECT... [-j N]"));
 }
 
-void RunnerTest::stoppedRunPrintsTheReportsReason() {
+void RunnerTest::eachCommandExplainsItself_data() {
+  QTest::addColumn<QStringList>("args");
+  QTest::addColumn<QString>("usage");
+  QTest::newRow("run") << QStringList{"run", "--help"} << "usage: vorne run PROJECT";
+  QTest::newRow("run after a project")
+      << QStringList{"run", "x.vr6d", "-h"} << "usage: vorne run PROJECT";
+  QTest::newRow("batch") << QStringList{"batch", "--help"} << "usage: vorne batch PROJECT...";
+  QTest::newRow("convert") << QStringList{"convert", "--help"} << "usage: vorne convert PROJECT";
+}
+
+void RunnerTest::eachCommandExplainsItself() {
+  QFETCH(QStringList, args);
+  QFETCH(QString, usage);
+  const Outcome outcome = runner(args);
+  QCOMPARE(outcome.status, 0);
+  QVERIFY2(outcome.out.startsWith(usage.toUtf8()), outcome.out.constData());
+  QVERIFY(outcome.err.isEmpty());
+}
+
+void RunnerTest::stoppedRunPrintsTheEnginesReasonAlone_data() {
+  QTest::addColumn<QByteArray>("from");
+  QTest::addColumn<QByteArray>("to");
+  QTest::addColumn<QString>("reason");
+  // Each stop of the engine: a paragraph of its own, a stop line right after the report's
+  // heading lines, and a stop that the console's no-soil warning comes with.
+  QTest::newRow("too many segments")
+      << QByteArray("\r\n0 0.5 1 0 4 1 0 \r\n") << QByteArray("\r\n0 0.1 1 0 4 1 0 \r\n")
+      << "YOUR NUMBERS OF SEGMENT 800 IS LARGER THAN DEFAULT VALUE 500. YOU MIGHT WANT TO CHANGE "
+         "THE LENGTH OF SEGMENT OR CONSULT TOVRIN, INC. FOR CHANGING THE DEFAULT VALUE";
+  QTest::newRow("increment longer than the soil")
+      << QByteArray("\r\n0 0.5 1 0 4 1 0 \r\n") << QByteArray("\r\n0 200 1 0 4 1 0 \r\n")
+      << "/stop.vr6d: the increment of pile length 200 is longer than the soil profile; no segment "
+         "can be computed";
+  QTest::newRow("soil too shallow")
+      << QByteArray("0 0 24 23 29000000 60 0") << QByteArray("0 0 24 23 29000000 79 0")
+      << "COMPUTATION DOES NOT PROCEED BECAUSE THE DEEPEST SOIL PROFILE 80.00 FT. IS LESS THAN "
+         "PILE EMBEDDED LENGTH PLUS TWO TIMES THE PILE DIAMETER 83.00 FT.";
+}
+
+void RunnerTest::stoppedRunPrintsTheEnginesReasonAlone() {
+  QFETCH(QByteArray, from);
+  QFETCH(QByteArray, to);
+  QFETCH(QString, reason);
   QTemporaryDir folder;
-  const QString project = copyExample("steel_pipe_layered", folder.path(), "fine");
+  const QString project = copyExample("steel_pipe_layered", folder.path(), "stop");
   QByteArray text = readAll(project);
-  text.replace("\r\n0 0.5 1 0 4 1 0 \r\n", "\r\n0 0.1 1 0 4 1 0 \r\n");  // 800 segments
+  QVERIFY(text.contains(from));
+  text.replace(from, to);
   writeAll(project, text);
   const Outcome outcome = runner({"run", project});
   QCOMPARE(outcome.status, 1);
-  QVERIFY2(outcome.err.contains(
-               ": run stopped: YOUR NUMBERS OF SEGMENT 800 IS LARGER THAN DEFAULT VALUE 500."),
+  QCOMPARE(outcome.err.count('\n'), 1);
+  QVERIFY2(outcome.err.contains(": run stopped: "), outcome.err.constData());
+  QVERIFY2(outcome.err.endsWith(reason.toUtf8() + "\n"), outcome.err.constData());
+}
+
+void RunnerTest::outputsAreCheckedBeforeTheAnalysis() {
+  QTemporaryDir folder;
+  const QString project = copyExample("steel_pipe_layered", folder.path(), "pier");
+  Outcome outcome = runner({"run", project, "--xlsx", folder.filePath("missing/pier.xlsx")});
+  QCOMPARE(outcome.status, 1);
+  QCOMPARE(outcome.err.count('\n'), 1);
+  QVERIFY2(outcome.err.contains("missing/pier.xlsx: the workbook cannot be written: the folder"),
            outcome.err.constData());
+  QVERIFY(!QFileInfo::exists(folder.filePath("pier.vr6o")));  // nothing ran
+  // A folder where the GRLWEAP file belongs: found before the engine runs, too.
+  QDir(folder.path()).mkdir("pier.gwi");
+  outcome = runner({"run", project});
+  QCOMPARE(outcome.status, 1);
+  QVERIFY2(outcome.err.contains("pier.gwi cannot be written: it is a folder"),
+           outcome.err.constData());
+  QVERIFY(!QFileInfo::exists(folder.filePath("pier.vr6o")));
+}
+
+void RunnerTest::failedRunKeepsTheEarlierOutputs() {
+  // A full disk, as a file-size limit on the runner: every write past 4 KiB fails.
+  QTemporaryDir folder;
+  const QString project = copyExample("steel_pipe_layered", folder.path(), "pier");
+  QCOMPARE(runner({"run", project}).status, 0);
+  const QStringList outputs{"pier.vr6o", "pier.vr6p", "pier.gwi"};
+  QList<QByteArray> before;
+  for (const QString& name : outputs) before << readAll(folder.filePath(name));
+  QProcess process;
+  process.start("/bin/sh",
+                {"-c", "trap '' XFSZ; ulimit -f 8; exec \"$0\" \"$@\"", kRunner, "run", project});
+  QVERIFY(process.waitForFinished(120000));
+  QCOMPARE(process.exitCode(), 1);
+  const QByteArray err = process.readAllStandardError();
+  QCOMPARE(err.count('\n'), 1);
+  QVERIFY2(err.contains("the earlier report and plot data are kept"), err.constData());
+  for (int i = 0; i < outputs.size(); ++i)
+    QCOMPARE(readAll(folder.filePath(outputs[i])), before[i]);
+  QCOMPARE(QDir(folder.path())
+               .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
+               .filter(".vorne-run-"),
+           QStringList{});
 }
 
 void RunnerTest::neverRewritesTheProjectFile() {
