@@ -398,8 +398,10 @@ void TProgramData::readDataFile(const QString& fileName, bool currentFormat) {
   RecordReader r(words);
   r.startRecord();
   // The tables take the file's unit system before any value of theirs is read.
-  // The reader refuses what the engine's reader refuses, so that the desktop never saves and runs
-  // a file that the runner would not.
+  // The reader refuses what the engine's reader refuses and the desktop would otherwise change on
+  // its next save (a unit code, a print interval or increment of 0, words in unused slots), so
+  // that the desktop never saves and runs a file that the runner would not. What it saves as read
+  // (a new project's zero pile length) opens, and the run refuses it as the runner does.
   switchUnits(readIntegerIn(r, "Units", kEnglishUnits, kSiUnits));
   PrintIncrement = r.ReadInteger();
   if (PrintIncrement < 1) {
@@ -425,12 +427,6 @@ void TProgramData::readDataFile(const QString& fileName, bool currentFormat) {
   ElasticModulus = r.ReadFloat();
   PileLength = r.ReadFloat();
   if (currentFormat) StickupLength = r.ReadFloat();
-  if (!(PileLength - StickupLength > 0.0)) {
-    failOnLine(r, QStringLiteral("The embedded length (pile length %1 less stick-up %2) must be "
-                                 "greater than 0.")
-                      .arg(QString::fromStdString(formatGeneral(PileLength, 10)),
-                           QString::fromStdString(formatGeneral(StickupLength, 10))));
-  }
   r.startRecord();
   EnhancedEndLength = r.ReadFloat();
   EnhancedEndInsideDiameter = r.ReadFloat();

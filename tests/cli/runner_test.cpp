@@ -115,6 +115,7 @@ class RunnerTest : public QObject {
   void neverRewritesTheProjectFile();
   void workbookIsWrittenThroughTheLoadedWriter();
   void convertSwitchesUnitsAndKeepsTheProject();
+  void convertThereAndBackGivesBackEveryExample();
   void olderLayoutIsConvertedIntoTheOutputFolder();
   void summaryTakesTheTipRowOfEachMethod();
   void summaryEqualsTheReportsTipRow();
@@ -320,6 +321,30 @@ void RunnerTest::convertSwitchesUnitsAndKeepsTheProject() {
   TProgramData back;
   back.createFromFile(english, true);
   QVERIFY(qAbs(back.OutsideDiameter - 24.0) < 1e-9);
+}
+
+void RunnerTest::convertThereAndBackGivesBackEveryExample() {
+  // English -> SI -> English and SI -> English -> SI by two runs, byte for byte a plain re-save.
+  QTemporaryDir folder;
+  for (const QString& name : QDir(kExamples).entryList({"*.vr6d"}, QDir::Files, QDir::Name)) {
+    const QString base = QFileInfo(name).completeBaseName();
+    const QString project = copyExample(base, folder.path(), base);
+    TProgramData opened;
+    opened.createFromFile(project, true);
+    const QString home = opened.units() == 1 ? "english" : "si";
+    const QString other = opened.units() == 1 ? "si" : "english";
+    const QString plain = folder.filePath(base + "_plain.vr6d");
+    const QString there = folder.filePath(base + "_there.vr6d");
+    const QString back = folder.filePath(base + "_back.vr6d");
+    QCOMPARE(runner({"convert", project, "--output", plain}).status, 0);
+    QCOMPARE(runner({"convert", project, "--units", other, "--output", there}).status, 0);
+    QCOMPARE(runner({"convert", there, "--units", home, "--output", back}).status, 0);
+    QVERIFY2(readAll(there) != readAll(plain), qPrintable(name));
+    QVERIFY2(readAll(back) == readAll(plain), qPrintable(name));
+    QVERIFY2(readAll(folder.filePath(base + "_back.cpt")) ==
+                 readAll(folder.filePath(base + "_plain.cpt")),
+             qPrintable(name));
+  }
 }
 
 void RunnerTest::olderLayoutIsConvertedIntoTheOutputFolder() {
