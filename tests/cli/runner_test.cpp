@@ -1,6 +1,8 @@
 // The command-line runner as a user meets it: exit statuses and one-line messages for bad input,
 // the summary against the plot data and the report, batch runs against one-at-a-time runs, and
 // the project file left untouched.
+#include <unistd.h>
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -112,6 +114,7 @@ class RunnerTest : public QObject {
   void stoppedRunPrintsTheEnginesReasonAlone();
   void outputsAreCheckedBeforeTheAnalysis();
   void failedRunKeepsTheEarlierOutputs();
+  void fullDiskKeepsTheEarlierOutputs();
   void neverRewritesTheProjectFile();
   void workbookIsWrittenThroughTheLoadedWriter();
   void convertSwitchesUnitsAndKeepsTheProject();
@@ -276,6 +279,39 @@ void RunnerTest::failedRunKeepsTheEarlierOutputs() {
                .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
                .filter(".vorne-run-"),
            QStringList{});
+}
+
+void RunnerTest::fullDiskKeepsTheEarlierOutputs() {
+  // A real full disk: a small file system of its own, filled after a first run.
+  if (::geteuid() != 0) QSKIP("mounting a file system needs root");
+  QTemporaryDir mountPoint;
+  QProcess mount;
+  mount.start("mount", {"-t", "tmpfs", "-o", "size=512k", "tmpfs", mountPoint.path()});
+  if (!mount.waitForFinished(10000) || mount.exitStatus() != QProcess::NormalExit ||
+      mount.exitCode() != 0) {
+    QSKIP("no tmpfs can be mounted here");
+  }
+  const auto unmount = qScopeGuard([&] { QProcess::execute("umount", {mountPoint.path()}); });
+  const QString project = copyExample("steel_pipe_layered", mountPoint.path(), "pier");
+  QCOMPARE(runner({"run", project}).status, 0);
+  const QStringList outputs{"pier.vr6o", "pier.vr6p", "pier.gwi"};
+  QList<QByteArray> before;
+  for (const QString& name : outputs) before << readAll(mountPoint.filePath(name));
+  {
+    QFile filler(mountPoint.filePath("filler"));
+    QVERIFY(filler.open(QIODevice::WriteOnly));
+    const QByteArray block(4096, 'x');
+    while (filler.write(block) == block.size() && filler.flush()) {
+    }
+  }
+  const Outcome outcome = runner({"run", project});
+  QCOMPARE(outcome.status, 1);
+  QCOMPARE(outcome.err.count('\n'), 1);
+  QVERIFY2(outcome.err.contains("the earlier report and plot data are kept"),
+           outcome.err.constData());
+  for (int i = 0; i < outputs.size(); ++i) {
+    QCOMPARE(readAll(mountPoint.filePath(outputs[i])), before[i]);
+  }
 }
 
 void RunnerTest::neverRewritesTheProjectFile() {
