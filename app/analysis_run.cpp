@@ -1,6 +1,8 @@
 // Analysis run service.
 #include "app/analysis_run.h"
 
+#include <sys/stat.h>
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -64,6 +66,30 @@ void removeStaleRunFolders(const QString& folder) {
       QDir(entry.absoluteFilePath()).removeRecursively();
     }
   }
+}
+
+// Moves a finished output from the run folder over the earlier one: a rename onto the file a
+// symbolic link points to, or, for a file with further hard links, a rewrite of that file in place
+// through the safe writer, so that links keep showing the new results. Returns the reason of a
+// failure, or an empty text.
+QString moveIntoPlace(const QString& from, const QString& to) {
+  const QString target = saveTarget(to);
+  struct stat existing {};
+  if (::stat(QFile::encodeName(target).constData(), &existing) == 0 && existing.st_nlink > 1) {
+    QFile file(from);
+    if (!file.open(QIODevice::ReadOnly)) return file.errorString();
+    try {
+      writeFileAtomically(target, file.readAll());
+    } catch (const EInOutError& error) {
+      return error.message();
+    }
+    return {};
+  }
+  if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(target).constData()) !=
+      0) {
+    return QString::fromLocal8Bit(std::strerror(errno));
+  }
+  return {};
 }
 
 // Whether the engine says that it could not write one of its output files.
@@ -207,10 +233,9 @@ AnalysisRunResult runAnalysis(TProgramData& project,
       for (const auto& [from, to] : {std::pair{engineFiles.reportFile, result.files.reportFile},
                                      std::pair{engineFiles.plotFile, result.files.plotFile}}) {
         if (!QFileInfo::exists(from)) continue;
-        if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) !=
-            0) {
-          tell(RunMessageKind::Error, to + QStringLiteral(" cannot be written"),
-               QString::fromLocal8Bit(std::strerror(errno)));
+        const QString problem = moveIntoPlace(from, to);
+        if (!problem.isEmpty()) {
+          tell(RunMessageKind::Error, to + QStringLiteral(" cannot be written"), problem);
           result.console = engine.console;
           return result;
         }

@@ -115,6 +115,7 @@ class RunnerTest : public QObject {
   void outputsAreCheckedBeforeTheAnalysis();
   void failedRunKeepsTheEarlierOutputs();
   void fullDiskKeepsTheEarlierOutputs();
+  void outputsThroughLinksStayLinked();
   void neverRewritesTheProjectFile();
   void workbookIsWrittenThroughTheLoadedWriter();
   void convertSwitchesUnitsAndKeepsTheProject();
@@ -311,6 +312,29 @@ void RunnerTest::fullDiskKeepsTheEarlierOutputs() {
            outcome.err.constData());
   for (int i = 0; i < outputs.size(); ++i) {
     QCOMPARE(readAll(mountPoint.filePath(outputs[i])), before[i]);
+  }
+}
+
+void RunnerTest::outputsThroughLinksStayLinked() {
+  // The report a symbolic link elsewhere, the plot data and the GRLWEAP file with a second name:
+  // a run writes the files they show, and every name keeps showing them.
+  QTemporaryDir folder;
+  const QString project = copyExample("steel_pipe_layered", folder.path(), "pier");
+  QDir(folder.path()).mkdir("kept");
+  writeAll(folder.filePath("kept/report.txt"), "old report");
+  QVERIFY(QFile::link("kept/report.txt", folder.filePath("pier.vr6o")));
+  for (const QString& name : {QString("pier.vr6p"), QString("pier.gwi")}) {
+    writeAll(folder.filePath(name), "old");
+    QCOMPARE(::link(QFile::encodeName(folder.filePath(name)).constData(),
+                    QFile::encodeName(folder.filePath("kept/" + name)).constData()),
+             0);
+  }
+  QCOMPARE(runner({"run", project}).status, 0);
+  QVERIFY(QFileInfo(folder.filePath("pier.vr6o")).isSymLink());
+  QVERIFY(readAll(folder.filePath("kept/report.txt")).contains("COMPUTATION RESULT"));
+  for (const QString& name : {QString("pier.vr6p"), QString("pier.gwi")}) {
+    QVERIFY(readAll(folder.filePath(name)).size() > 100);
+    QCOMPARE(readAll(folder.filePath("kept/" + name)), readAll(folder.filePath(name)));
   }
 }
 
