@@ -55,8 +55,9 @@ const char* const kUsage =
     "         DIR. --xlsx writes every graph of the run into the workbook FILE (.xlsx).\n"
     "batch    analyses many projects, N at a time (default 1), each in its own process, with a\n"
     "         progress line per project and a list of failures at the end.\n"
-    "convert  opens a project of either layout, switches its unit system when asked, and saves\n"
-    "         it in the current layout with its CPT side file as FILE.\n"
+    "convert  opens a project of either layout or its JSON form (.json), switches its unit\n"
+    "         system when asked, and saves it as FILE: the current layout with its CPT side\n"
+    "         file, or the JSON form when FILE ends in .json.\n"
     "\n"
     "vorne COMMAND --help explains one command.\n"
     "Exit status: 0 success, 1 a project could not be analysed or converted, 2 usage error.\n";

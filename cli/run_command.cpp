@@ -9,6 +9,7 @@
 #include "app/dynamic_library.h"
 #include "app/engine_run.h"
 #include "app/main_window_rules.h"
+#include "app/project_json.h"
 #include "base/atomic_file.h"
 #include "base/io_error.h"
 #include "cli/commands.h"
@@ -226,15 +227,20 @@ int convertProject(const ConvertCommand& command) {
   }
   TProgramData project;
   try {
-    project.createFromFile(info.absoluteFilePath(), !isOlderLayout(command.project));
+    openAnyProject(project, command.project);
     if (command.units != 0) {
       if (const QString refused = project.switchUnits(command.units); !refused.isEmpty()) {
         complain(command.project + QStringLiteral(": ") + refused);
         return kExitFailed;
       }
     }
-    project.setFileName(QFileInfo(command.output).absoluteFilePath());
-    project.save();
+    if (isProjectJson(command.output)) {
+      // The JSON form holds the CPT points itself: no side file beside it.
+      writeFileAtomically(QFileInfo(command.output).absoluteFilePath(), projectJson(project));
+    } else {
+      project.setFileName(QFileInfo(command.output).absoluteFilePath());
+      project.save();
+    }
   } catch (const EInOutError& error) {
     const QString file = error.fileName().isEmpty() ? command.project : error.fileName();
     complain(file + QStringLiteral(": ") + error.message());
