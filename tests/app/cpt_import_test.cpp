@@ -2,6 +2,7 @@
 #include "app/cpt_import.h"
 
 #include <QtTest>
+#include <cmath>
 
 using namespace vorne;
 
@@ -32,6 +33,7 @@ class CptImportTest : public QObject {
   void missingFileLeavesTheGraph();
   void shortFileKeepsPointsRead();
   void refusesCountsBeyondTheirRanges();
+  void refusesUaTimesQcBeyondTheRangeOfNumbers();
 };
 
 void CptImportTest::readsHeaderAndColumns_data() {
@@ -117,6 +119,19 @@ void CptImportTest::shortFileKeepsPointsRead() {
   result = importCptData(settings, CptConversion::Qc, 1, graph);
   QVERIFY(!result.ok);
   QCOMPARE(graph.PointCount(0), 0);
+}
+
+void CptImportTest::refusesUaTimesQcBeyondTheRangeOfNumbers() {
+  // Qc of 100, 200, ... times Ua = 1e306: the second point (line 5) overflows, the first stays.
+  QTemporaryDir folder;
+  TCptImportSettings settings{writeFieldFile(folder), 10, 3, 3, 1e306};
+  TGraphPlot graph;
+  const CptImportResult result = importCptData(settings, CptConversion::Qc, 2, graph);
+  QVERIFY(!result.ok);
+  QVERIFY2(result.message.contains("Line 5 of") && result.message.contains("beyond the range"),
+           qPrintable(result.message));
+  QCOMPARE(graph.PointCount(0), 1);
+  for (const TFloatPoint& point : graph.Lines[0].Points) QVERIFY(std::isfinite(point.X));
 }
 
 void CptImportTest::refusesCountsBeyondTheirRanges() {
