@@ -211,9 +211,10 @@ AnalysisRunResult runAnalysis(TProgramData& project,
       engineFiles = result.files;
     }
   }
-  EngineRunResult engine =
-      runEngine(engineFiles, options.engineLibrary.isEmpty() ? defaultEngineLibraryPath()
-                                                             : options.engineLibrary);
+  EngineRunResult engine = options.engine ? options.engine(engineFiles)
+                                          : runEngine(engineFiles, options.engineLibrary.isEmpty()
+                                                                       ? defaultEngineLibraryPath()
+                                                                       : options.engineLibrary);
   if (runFolder) {
     const QString privatePath = runFolder->path();
     const bool writeFailed = outputWriteFailed(engine.console, privatePath);

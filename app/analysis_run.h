@@ -38,6 +38,9 @@ struct AnalysisRunOptions {
   QString engineLibrary;
   // Folder for the report, plot data and GRLWEAP files; empty: beside the data file.
   QString outputFolder;
+  // The engine call; empty: the engine library through runEngine. The Python module calls the
+  // engine core in process instead (app/engine_in_process.h).
+  std::function<EngineRunResult(const EngineRunFiles&)> engine;
 };
 
 enum class AnalysisRunOutcome {
