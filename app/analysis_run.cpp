@@ -271,7 +271,7 @@ AnalysisRunResult runAnalysis(TProgramData& project,
         loadPlotDataIntoProject(graphs, project, result.files.plotFile, &reason);
     if (!result.ResultsAvailable) {
       tell(RunMessageKind::Information, kPlotLoadFailed, reason);
-    } else {
+    } else if (options.writeGrlweap) {
       GrlweapPile pile = grlweapPileOf(project);
       try {
         writeGrlweapFile(grlweap, pile, cacheOf(project));

@@ -41,6 +41,9 @@ struct AnalysisRunOptions {
   // The engine call; empty: the engine library through runEngine. The Python module calls the
   // engine core in process instead (app/engine_in_process.h).
   std::function<EngineRunResult(const EngineRunFiles&)> engine;
+  // Write the GRLWEAP input file after a run whose plot data were read. The Python module, whose
+  // outputs live only in a private folder for the length of the call, leaves it out.
+  bool writeGrlweap = true;
 };
 
 enum class AnalysisRunOutcome {

@@ -11,7 +11,7 @@
 
 namespace vorne {
 
-EngineRunResult runEngineInProcess(const EngineRunFiles& files) {
+EngineRunResult runEngineInProcess(const EngineRunFiles& files, const QString& tempRoot) {
   static constexpr const char* kNamesFailed = "An error occured while writing file names";
   EngineRunResult result;
   const auto refuse = [&result](QString detail) {
@@ -30,7 +30,8 @@ EngineRunResult runEngineInProcess(const EngineRunFiles& files) {
                           .arg(kMaxEnginePathLength));
       }
     }
-    QTemporaryDir runFolder(QDir::tempPath() + QStringLiteral("/vorne-run-XXXXXX"));
+    QTemporaryDir runFolder((tempRoot.isEmpty() ? QDir::tempPath() : tempRoot) +
+                            QStringLiteral("/vorne-run-XXXXXX"));
     if (!runFolder.isValid()) return refuse(runFolder.errorString());
     const QString namesPath = runFolder.filePath(QStringLiteral("names.dat"));
     {

@@ -11,8 +11,9 @@
 namespace vorne {
 
 // One run of the engine core on these files, as runEngine runs the library: the same names file,
-// the same outcomes and messages. Thread-safe; never throws.
-EngineRunResult runEngineInProcess(const EngineRunFiles& files);
+// the same outcomes and messages. The names file's private folder goes under tempRoot (empty: the
+// system's temporary folder). Thread-safe; never throws.
+EngineRunResult runEngineInProcess(const EngineRunFiles& files, const QString& tempRoot = {});
 
 }  // namespace vorne
 

@@ -132,11 +132,25 @@ QString consoleWarning(const QString& console) {
 
 // path: a project file (empty: json holds the project). cptPoints replace the project's CPT
 // points; cptFile (a CPT side file) replaces its side file.
+// Where the private folders go: TMPDIR when the user set it, else the memory-backed /dev/shm when
+// it can be written (creating and removing a handful of small files per analysis costs more than
+// the analysis on a disk file system, and serialises threads in its journal), else the system's
+// temporary folder.
+QString privateRoot() {
+  static const QString root = [] {
+    if (!qEnvironmentVariableIsEmpty("TMPDIR")) return QDir::tempPath();
+    const QFileInfo shm(QStringLiteral("/dev/shm"));
+    if (shm.isDir() && shm.isWritable()) return shm.absoluteFilePath();
+    return QDir::tempPath();
+  }();
+  return root;
+}
+
 RunOutput runProject(const std::string& path,
                      const std::string& json,
                      const std::optional<std::vector<std::pair<double, double>>>& cptPoints,
                      const std::string& cptFile) {
-  QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/vorne-py-XXXXXX"));
+  QTemporaryDir folder(privateRoot() + QStringLiteral("/vorne-py-XXXXXX"));
   if (!folder.isValid())
     throw RunFailure("no private temporary folder: " + folder.errorString().toStdString());
   TProgramData project;
@@ -167,7 +181,14 @@ RunOutput runProject(const std::string& path,
     }
     project.setFileName(folder.filePath(base + QStringLiteral(".vr6d")));
     try {
-      project.save();
+      // The private folder lives for this call only: plain writes, without the synced
+      // replacement that protects a user's files.
+      for (const auto& [name, text] : {std::pair{project.fileName(), project.dataFileText()},
+                                       std::pair{project.cptFileName(), project.cptFileText()}}) {
+        QFile file(name);
+        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.flush())
+          throw EInOutError(file.errorString(), name);
+      }
       if (!cptFile.empty()) {
         QFile side(qstr(cptFile));
         if (!side.open(QIODevice::ReadOnly))
@@ -183,7 +204,10 @@ RunOutput runProject(const std::string& path,
   AnalysisRunOptions options;
   options.saveFirst = false;
   options.outputFolder = folder.path();
-  options.engine = runEngineInProcess;
+  options.engine = [](const EngineRunFiles& files) {
+    return runEngineInProcess(files, privateRoot());
+  };
+  options.writeGrlweap = false;
   RunOutput out;
   QString failure;
   const AnalysisRunResult result = runAnalysis(
