@@ -36,12 +36,13 @@ const char* const kBatchUsage =
 const char* const kConvertUsage =
     "usage: vorne convert PROJECT [--units english|si] --output FILE\n"
     "\n"
-    "Opens a project of either layout, switches its unit system when asked, and saves it in\n"
-    "the current layout with its CPT side file as FILE. A switch there and back gives back\n"
-    "the values of the original.\n"
+    "Opens a project of either layout or its JSON form (.json), switches its unit system when\n"
+    "asked, and saves it as FILE: in the current layout with its CPT side file, or in the JSON\n"
+    "form (docs/project_json.md) when FILE ends in .json. A switch there and back gives back\n"
+    "the values of the original; JSON and back gives back the same data file.\n"
     "\n"
     "  --units english|si  the unit system of the saved project\n"
-    "  -o FILE, --output FILE  the project to write (.vr6d)\n";
+    "  -o FILE, --output FILE  the project to write (.vr6d or .json)\n";
 
 const char* const kUsage =
     "usage: vorne run PROJECT [--output-dir DIR] [--json] [--xlsx FILE]\n"
