@@ -13,7 +13,7 @@ if(BUILD_APP)
 endif()
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vorne)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${CMAKE_INSTALL_DATADIR}/vorne/examples
-  FILES_MATCHING PATTERN "*.vr6d" PATTERN "*.cpt" PATTERN "README.md")
+  FILES_MATCHING PATTERN "*.vr6d" PATTERN "*.cpt" PATTERN "*.py" PATTERN "README.md")
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/vorne.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/vorne.svg

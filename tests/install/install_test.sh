@@ -37,4 +37,14 @@ grep -q 'Capacity at the pile tip' summary.txt
 for output in steel_pipe_layered.vr6o steel_pipe_layered.vr6p steel_pipe_layered.gwi graphs.xlsx; do
   [ -s "results/$output" ] || { echo "no $output written"; exit 1; }
 done
+# The Python module, when the build tree has one, imports from the prefix and runs there.
+if ls "$build"/python/vorne/_vorne*.so >/dev/null 2>&1; then
+  PYTHONPATH="$prefix/lib/python3/dist-packages" /usr/bin/python3 -c "
+import sys, vorne
+assert vorne.__file__.startswith('$prefix'), vorne.__file__
+result = vorne.run('$prefix/share/vorne/examples/steel_pipe_layered.vr6d')
+assert result.tip_capacity()['API'] > 0
+" || { echo "the installed Python module does not run"; exit 1; }
+  [ -e "$prefix/share/vorne/examples/python/sweep.py" ] || { echo "no sweep example"; exit 1; }
+fi
 echo "installed programs work from $work"
