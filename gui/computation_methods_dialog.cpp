@@ -108,7 +108,7 @@ TfrmWaterDepth::TfrmWaterDepth(vorne::TProgramData& project, QWidget* parent)
   grpCriticalDepth = new QButtonGroup(this);
   int row = 0;
   for (const char* text :
-       {"Original Recommendations ", "At Effective Stress Reaching 3,500 psf (185 kPa)",
+       {"Original Recommendations ", "At Effective Stress Reaching 3,500 psf (167.6 kPa)",
         "At User-Specified Critical Depth"}) {
     auto* button = new QRadioButton(QString::fromLatin1(text), critical);
     grpCriticalDepth->addButton(button, row);

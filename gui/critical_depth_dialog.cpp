@@ -19,7 +19,7 @@ TDlgBlock::TDlgBlock(vorne::TProgramData& project, QWidget* parent) : TDataDialo
   int id = 0;
   for (const char* text :
        {"Original Recommendations (10 to 20 Pile Diameter based on the Density).",
-        "Critical Depth at the  Effective Stress Reaching 3500 psf or 185 kPa.",
+        "Critical Depth at the  Effective Stress Reaching 3500 psf or 167.6 kPa.",
         "User-Specified Critical Depth"}) {
     auto* button = new QRadioButton(QString::fromLatin1(text), group);
     grpOption->addButton(button, id);

@@ -141,6 +141,7 @@ void TPlotLegend::mouseMoveEvent(QMouseEvent* event) {
   if (!m_dragging || parentWidget() == nullptr) return;
   const QPoint target = mapToParent(event->position().toPoint()) - m_pressOffset;
   const QSize client = parentWidget()->size();
+  m_form.m_legendPlaced = false;
   move(std::clamp(target.x(), 0, std::max(0, client.width() - width())),
        std::clamp(target.y(), 0, std::max(0, client.height() - height())));
 }
@@ -157,7 +158,8 @@ void TPlotLegend::mouseDoubleClickEvent(QMouseEvent* event) {
 TPlotForm::TPlotForm(TGraphPlot& graph, QWidget* parent)
     : QMainWindow(parent), m_graph(graph), m_canvas(new TPlotCanvas(*this)) {
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QStringLiteral("PlotForm"));
+  // The caption names the graph from the start, so that the Window menu lists graphs by name.
+  setWindowTitle(graph.Caption);
   setCentralWidget(m_canvas);
   Legend = new TPlotLegend(*this, m_canvas);
 
@@ -205,6 +207,7 @@ TPaintSettings TPlotForm::screenSettings() const {
   // The outer size of the window on screen (its MDI frame when it has one).
   const QWidget* outer = parentWidget() != nullptr ? parentWidget() : this;
   settings.windowSize = outer->frameGeometry().size();
+  settings.legendAuto = m_legendPlaced;
   return settings;
 }
 
@@ -369,8 +372,11 @@ void TPlotForm::sizeLegend(int itemHeight) {
 
 void TPlotForm::relayout(bool anchorLegend) {
   if (anchorLegend) {
+    // In the corner of the plot area where no curve runs.
     const TPlotLayout layout = screenLayout();
-    Legend->move(layout.plot.right - Legend->width(), layout.plot.bottom - Legend->height());
+    Legend->move(LegendPlace(m_graph.Lines, m_view.ranges[0], layout.panel1, m_graph.XOnTop,
+                             Legend->size(), m_canvas->logicalDpiX() / 16));
+    m_legendPlaced = true;
   }
   keepLegendInside();
   m_canvas->update();
@@ -457,6 +463,9 @@ void TPlotForm::editLegend() {
     m_graph.Lines[std::size_t(i)].Name = edited[i];
   }
   rebuildCurveItems();
+  // A longer name widens the legend, so that every name shows whole.
+  sizeLegend(Legend->property("itemHeight").toInt());
+  keepLegendInside();
   repaintAll();
 }
 

@@ -161,6 +161,8 @@ class TPlotForm : public QMainWindow {
   bool m_shownOnce = false;
   bool m_painted = false;
   bool m_banding = false;
+  // The legend stands where the window put it, not where the user dragged it.
+  bool m_legendPlaced = true;
   QPoint m_bandStart;
   QPoint m_bandEnd;
   vorne::TPageMargins m_margins;

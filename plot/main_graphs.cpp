@@ -1,6 +1,8 @@
 // Result graphs of the main window and the plot data loader.
 #include "plot/main_graphs.h"
 
+#include <algorithm>
+
 #include "base/io_error.h"
 #include "base/number_text.h"
 #include "plot/word_reader.h"
@@ -91,6 +93,8 @@ void load(TMainGraphs& g, TPlotProject& project, TWordReader& reader) {
   }
   const bool english = units == 1;
   g.PltQw.YCaption = english ? QStringLiteral("Settlement, in.") : QStringLiteral("Settlement, m");
+  // The caption names the unit of the values (in or m); a unit template would repeat it.
+  g.PltQw.YUnits.clear();
   if (tension) {
     g.pltAxial.YCaption = english ? QStringLiteral("Uplift, in.") : QStringLiteral("Uplift, m");
   } else {
@@ -111,6 +115,7 @@ void load(TMainGraphs& g, TPlotProject& project, TWordReader& reader) {
   }
   const int named = static_cast<int>(curves.size());
   g.pltAxial.Lines[0].Name = plotMethodName(transferMethod);
+  g.PltQw.Lines[0].Name = g.pltAxial.Lines[0].Name;
   for (int i = 0; i < std::min(named, methodCount); ++i) {
     const QString name = g.pltSkin.DisplayName(i);
     for (TGraphPlot* graph : {&g.pltUSkin, &g.pltTip, &g.pltTotal}) {
@@ -159,12 +164,21 @@ void load(TMainGraphs& g, TPlotProject& project, TWordReader& reader) {
 
   readTzCurves(reader, g.pltTZcurves, units);
 
-  // Load distribution: nine load levels of depth, load and an unused movement.
+  // Load distribution: nine load levels of depth, load and an unused movement. Each curve is
+  // named after its load at the pile head (its shallowest point).
+  const QString forceUnit = english ? QStringLiteral(" kips") : QStringLiteral(" kN");
   for (TLine& line : g.pltLoad.Lines) {
     for (TFloatPoint& point : line.Points) {
       point.Y = reader.ReadFloat();
       point.X = reader.ReadFloat();
       reader.ReadFloat();
+    }
+    line.Name.clear();
+    if (!line.Points.empty()) {
+      const auto head =
+          std::min_element(line.Points.begin(), line.Points.end(),
+                           [](const TFloatPoint& a, const TFloatPoint& b) { return a.Y < b.Y; });
+      line.Name = QStringLiteral("Head Load ") + formatGeneralQ(head->X, 4) + forceUnit;
     }
   }
 
@@ -219,7 +233,7 @@ TMainGraphs::TMainGraphs() {
            "Depth ", "L2", true);
   describe(pltTip, "Tip Resistance vs Depth", "Tip Resistance ", "F1", "Depth ", "L2", true);
   describe(pltTotal, "Total Capacity vs Depth", "Total Capacity ", "F1", "Depth ", "L2", true);
-  describe(pltLoad, "Load Distribution", "Total Capacity ", "F1", "Depth ", "L2", true);
+  describe(pltLoad, "Load Distribution", "Axial Load ", "F1", "Depth ", "L2", true);
   describe(pltCombine, "Combine Plot", "Axial Capacity", "F1", "Depth", "L2", true);
   describe(pltAxial, "Axial Load vs Settlement", "Axial Load ", "F1", "", "", true);
   describe(pltTZcurves, "Internally-Generated t-z Curves", "Displacement, z", "L",

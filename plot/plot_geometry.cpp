@@ -283,6 +283,49 @@ TLegendSize LegendSizeFor(int scale,
   return size;
 }
 
+QPoint LegendPlace(const TLineList& lines,
+                   const TRange& range,
+                   const TPlotRect& panel,
+                   bool xOnTop,
+                   QSize box,
+                   int margin) {
+  const int left = panel.left + margin;
+  const int right = std::max(left, panel.right - margin - box.width());
+  const int top = panel.top + margin;
+  const int bottom = std::max(top, panel.bottom - margin - box.height());
+  const QPoint corners[] = {{right, bottom}, {right, top}, {left, bottom}, {left, top}};
+  int hits[4] = {0, 0, 0, 0};
+  const auto count = [&](QPoint p) {
+    for (int c = 0; c < 4; ++c) {
+      if (p.x() >= corners[c].x() - margin && p.x() <= corners[c].x() + box.width() + margin &&
+          p.y() >= corners[c].y() - margin && p.y() <= corners[c].y() + box.height() + margin) {
+        ++hits[c];
+      }
+    }
+  };
+  for (const TLine& line : lines) {
+    if (!line.Listed || !line.Active || line.Points.empty()) continue;
+    QPoint previous = ValueToPixel(line.Points[0].X, line.Points[0].Y, range, panel, xOnTop);
+    count(previous);
+    for (std::size_t d = 1; d < line.Points.size(); ++d) {
+      const QPoint next = ValueToPixel(line.Points[d].X, line.Points[d].Y, range, panel, xOnTop);
+      const int length =
+          std::max(std::abs(next.x() - previous.x()), std::abs(next.y() - previous.y()));
+      const int steps = std::clamp(length / 2, 1, 2000);
+      for (int k = 1; k <= steps; ++k) {
+        count(QPoint(previous.x() + (next.x() - previous.x()) * k / steps,
+                     previous.y() + (next.y() - previous.y()) * k / steps));
+      }
+      previous = next;
+    }
+  }
+  int best = 0;
+  for (int c = 1; c < 4; ++c) {
+    if (hits[c] < hits[best]) best = c;
+  }
+  return corners[best];
+}
+
 QSize BitmapSize(double heightInches, double widthInches, double pixelsPerInch) {
   const auto pixels = [](double v) {
     return static_cast<int>(std::clamp(std::round(v), 0.0, 2147483647.0));
@@ -331,6 +374,118 @@ QString TickLabel(double value) {
   }
   while (exponent.size() < 2) exponent.prepend(QLatin1Char('0'));
   return mantissa + QLatin1Char('E') + sign + exponent;
+}
+
+namespace {
+
+// The places after the point that a step of 1, 2 or 5 times 10^n needs.
+int decimalsFor(double step) {
+  return std::max(0, -static_cast<int>(std::floor(std::log10(step) + 1e-9)));
+}
+
+// Mantissa times ten to the exponent, with two exponent digits at least.
+QString scientific(double value, int mantissaDecimals) {
+  const QString text = QString::number(value, 'E', mantissaDecimals);
+  const qsizetype e = text.indexOf(QLatin1Char('E'));
+  QString exponent = text.mid(e + 2);
+  while (exponent.size() > 2 && exponent.startsWith(QLatin1Char('0'))) exponent.remove(0, 1);
+  return text.left(e + 2) + exponent;
+}
+
+// Whether a step is 1, 2 or 5 times a power of ten.
+bool isRoundStep(double step) {
+  const double g = std::pow(10.0, std::floor(std::log10(step) + 1e-9));
+  const double m = step / g;
+  return std::abs(m - 1.0) < 1e-6 || std::abs(m - 2.0) < 1e-6 || std::abs(m - 5.0) < 1e-6 ||
+         std::abs(m - 10.0) < 1e-6;
+}
+
+}  // namespace
+
+QStringList AxisTickLabels(const std::vector<double>& values, double majorStep) {
+  QStringList labels;
+  if (values.empty()) return labels;
+  if (!(majorStep > 0.0) || !std::isfinite(majorStep)) {
+    for (double v : values) labels << TickLabel(v);
+    return labels;
+  }
+  double largest = 0.0;
+  for (double v : values) largest = std::max(largest, std::abs(v));
+  const bool plain = largest < 1e6 && majorStep >= 1e-4;
+  // Scientific labels carry as many mantissa places as tell neighbouring ticks apart.
+  const int mantissaDecimals =
+      largest > 0.0 ? std::clamp(static_cast<int>(std::floor(std::log10(largest) + 1e-9)) -
+                                     static_cast<int>(std::floor(std::log10(majorStep) + 1e-9)),
+                                 0, 6)
+                    : 0;
+  for (double v : values) {
+    if (std::abs(v) < majorStep * 1e-6) {
+      labels << QStringLiteral("0");
+    } else if (plain) {
+      labels << QString::number(v, 'f', decimalsFor(majorStep));
+    } else {
+      labels << scientific(v, mantissaDecimals);
+    }
+  }
+  return labels;
+}
+
+int LabelStride(const std::vector<int>& centres,
+                const std::vector<int>& extents,
+                double majorStep,
+                int gap) {
+  const std::size_t n = std::min(centres.size(), extents.size());
+  const auto fits = [&](std::size_t stride) {
+    for (std::size_t i = 0; i + stride < n; ++i) {
+      const int room = std::abs(centres[i + stride] - centres[i]);
+      if (room < (extents[i] + extents[i + stride]) / 2 + gap) return false;
+    }
+    return true;
+  };
+  for (int decade = 1; decade <= 1000000; decade *= 10) {
+    for (int factor : {1, 2, 5}) {
+      const int stride = factor * decade;
+      if (stride > 1 && majorStep > 0.0 && !isRoundStep(majorStep * stride)) continue;
+      if (static_cast<std::size_t>(stride) >= n || fits(static_cast<std::size_t>(stride))) {
+        return stride;
+      }
+    }
+  }
+  return std::max<int>(1, static_cast<int>(n));
+}
+
+int FitLabelStart(int centre, int extent, int low, int high) {
+  int start = centre - extent / 2;
+  if (start + extent > high) start = high - extent;
+  if (start < low) start = low;
+  return start;
+}
+
+std::vector<TTickLabel> AxisLabels(const std::vector<double>& values,
+                                   const std::vector<int>& pixels,
+                                   double majorStep,
+                                   const std::function<int(const QString&)>& extentOf,
+                                   int gap,
+                                   int low,
+                                   int high) {
+  const QStringList texts = AxisTickLabels(values, majorStep);
+  std::vector<int> extents;
+  for (const QString& text : texts) extents.push_back(extentOf(text));
+  const int stride = LabelStride(pixels, extents, majorStep, gap);
+  std::vector<TTickLabel> labels;
+  const std::size_t n = std::min(values.size(), pixels.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    // The labelled ticks are the multiples of the labelled step, wherever the axis starts.
+    const double index = majorStep > 0.0 ? std::round(values[i] / majorStep) : double(i);
+    if (std::fmod(std::abs(index), double(stride)) != 0.0) continue;
+    TTickLabel label;
+    label.value = values[i];
+    label.text = texts[qsizetype(i)];
+    label.extent = extents[i];
+    label.start = FitLabelStart(pixels[i], extents[i], low, high);
+    labels.push_back(label);
+  }
+  return labels;
 }
 
 QString ReadoutText(double value) { return formatGeneralQ(value, 5); }

@@ -145,6 +145,17 @@ int LegendWidth(const QStringList& entries,
                 const std::function<int(const QString&)>& textWidth,
                 int spare);
 
+// Where the legend box goes: the corner of the panel, `margin` inside its frame, whose box covers
+// the fewest points of the drawn curves (listed and active), sampled along each segment every two
+// pixels; on a tie the first of bottom right, top right, bottom left and top left. Returns the
+// box's top-left corner.
+QPoint LegendPlace(const TLineList& lines,
+                   const TRange& range,
+                   const TPlotRect& panel,
+                   bool xOnTop,
+                   QSize box,
+                   int margin);
+
 // Pixel size of a saved image: round(ppi * height) rows and round(ppi * width) columns.
 QSize BitmapSize(double heightInches, double widthInches, double pixelsPerInch);
 
@@ -161,6 +172,43 @@ void ApplyCurveLimit(TGraphPlot& graph);
 // Axis label: general format with at most 4 significant digits, exponents with at least two
 // digits ("1.5E-06", "2E+20").
 QString TickLabel(double value);
+// The labels of one axis's major ticks, all in one format so that "8000" never stands beside
+// "1.2E+04": plain decimals with as many places as the major step needs while every value stays
+// below 1e6 in size and the step is at least 1e-4; otherwise scientific notation with one mantissa
+// precision for the axis and two exponent digits ("1.5E-06"). A value within a millionth of a step
+// of zero reads "0".
+QStringList AxisTickLabels(const std::vector<double>& values, double majorStep);
+
+// Every how many major ticks a label goes, so that neighbouring labels keep `gap` pixels apart:
+// the smallest stride of 1, 2, 5, 10, 20, 50, ... whose labelled values are themselves a round
+// step (1, 2 or 5 times a power of ten) and between whose labels the gap holds. centres are the
+// label centres along the axis in tick order, extents the label sizes along it.
+int LabelStride(const std::vector<int>& centres,
+                const std::vector<int>& extents,
+                double majorStep,
+                int gap);
+
+// A label's start along an axis, centred on `centre` but moved to lie within low .. high when it
+// would run past either end (and pinned to low when it is longer than the room).
+int FitLabelStart(int centre, int extent, int low, int high);
+
+// The labels an axis shows: the major ticks' labels (AxisTickLabels), every LabelStride-th one,
+// each centred on its tick but kept within low .. high. pixels are the ticks' places along the
+// axis in tick order (ascending values), extentOf measures a text along the axis.
+struct TTickLabel {
+  double value = 0.0;
+  QString text;
+  int start = 0;   // first pixel along the axis (the lower end for a label read upward)
+  int extent = 0;  // length along the axis
+};
+std::vector<TTickLabel> AxisLabels(const std::vector<double>& values,
+                                   const std::vector<int>& pixels,
+                                   double majorStep,
+                                   const std::function<int(const QString&)>& extentOf,
+                                   int gap,
+                                   int low,
+                                   int high);
+
 // Read-out value: general format with at most 5 significant digits.
 QString ReadoutText(double value);
 

@@ -139,6 +139,12 @@ void paintCaptions(QPainter& painter,
   }
 }
 
+// The major ticks of one axis inside the panel: their values and pixels along the axis.
+struct MajorTicks {
+  std::vector<double> values;
+  std::vector<int> pixels;
+};
+
 void paintGrid(QPainter& painter,
                const TGraphPlot& graph,
                const TPlotLayout& layout,
@@ -146,13 +152,20 @@ void paintGrid(QPainter& painter,
                const TPaintSettings& settings) {
   const TTicks ticks = TickSteps(*panel.range, panel.rect, layout.fontUnit, graph.ShowThree);
   const TPlotRect& r = panel.rect;
+  const TPlotRect& client = layout.client;
   const QPen solid(Qt::black, 1, Qt::SolidLine);
   const QPen dotted(Qt::black, 1, Qt::DotLine);
   const int dpiX = settings.dpiX;
   const int dpiY = settings.dpiY;
+  // Labels keep half a font unit apart; when they would not, only every second, fifth, ... major
+  // tick is labelled, so that the labels stay round values.
+  const int gap = std::max(layout.fontUnit / 2, 2);
+  painter.setFont(ScaledFont(settings.baseFontHeight, 400, graph.SizeFont));
+  const QFontMetrics metrics = painter.fontMetrics();
+  const int textHeight = metrics.height();
+  const auto extent = [&metrics](const QString& text) { return metrics.horizontalAdvance(text); };
   if (ticks.hasX) {
-    painter.setFont(ScaledFont(settings.baseFontHeight, 400, graph.SizeFont));
-    const int textHeight = painter.fontMetrics().height();
+    MajorTicks major;
     for (int k = ticks.lowX; k <= ticks.highX; ++k) {
       const double value = k * ticks.minorX;
       const int px = ValueToPixel(value, panel.range->YMin, *panel.range, r, graph.XOnTop).x();
@@ -160,11 +173,8 @@ void paintGrid(QPainter& painter,
       if (k % 5 == 0) {
         painter.setPen(dotted);
         painter.drawLine(px, r.top, px, r.bottom);
-        painter.setPen(solid);
-        const QString label = TickLabel(value);
-        const int x = px - textWidth(painter, label) / 2;
-        const int y = graph.XOnTop ? r.top - dpiY / 32 - textHeight : r.bottom + dpiY / 16;
-        textAt(painter, x, y, label);
+        major.values.push_back(value);
+        major.pixels.push_back(px);
       }
       painter.setPen(solid);
       if (graph.XOnTop) {
@@ -173,10 +183,14 @@ void paintGrid(QPainter& painter,
         painter.drawLine(px, r.bottom, px, r.bottom - dpiY / 16);
       }
     }
+    const int y = graph.XOnTop ? r.top - dpiY / 32 - textHeight : r.bottom + dpiY / 16;
+    for (const TTickLabel& label : AxisLabels(major.values, major.pixels, ticks.minorX * 5.0,
+                                              extent, gap, client.left, client.right)) {
+      textAt(painter, label.start, y, label.text);
+    }
   }
   if (ticks.hasY) {
-    painter.setFont(ScaledFont(settings.baseFontHeight, 400, graph.SizeFont));
-    const int textHeight = painter.fontMetrics().height();
+    MajorTicks major;
     for (int k = ticks.lowY; k <= ticks.highY; ++k) {
       const double value = k * ticks.minorY;
       const int py = ValueToPixel(panel.range->XMin, value, *panel.range, r, graph.XOnTop).y();
@@ -184,13 +198,22 @@ void paintGrid(QPainter& painter,
       if (k % 5 == 0) {
         painter.setPen(dotted);
         painter.drawLine(r.left, py, r.right, py);
-        painter.setPen(solid);
-        const QString label = TickLabel(value);
-        upwardTextAt(painter, r.left - dpiX / 32 - textHeight, py + textWidth(painter, label) / 2,
-                     label);
+        major.values.push_back(value);
+        major.pixels.push_back(py);
       }
       painter.setPen(solid);
       painter.drawLine(r.left, py, r.left + dpiX / 16, py);
+    }
+    // Y grows downward on screen when the X axis is on top: the labels go in ascending pixels.
+    if (!graph.XOnTop) {
+      std::reverse(major.values.begin(), major.values.end());
+      std::reverse(major.pixels.begin(), major.pixels.end());
+    }
+    for (const TTickLabel& label : AxisLabels(major.values, major.pixels, ticks.minorY * 5.0,
+                                              extent, gap, client.top, client.bottom)) {
+      // Read upward: the label's start is its lower end.
+      upwardTextAt(painter, r.left - dpiX / 32 - textHeight, label.start + label.extent,
+                   label.text);
     }
   }
 }
@@ -239,6 +262,7 @@ void paintCurves(QPainter& painter,
 void paintOutputLegend(QPainter& painter,
                        const TGraphPlot& graph,
                        const TPlotLayout& layout,
+                       const TRange& range,
                        const QPen& curvePen,
                        const TPaintSettings& settings) {
   struct Entry {
@@ -261,15 +285,25 @@ void paintOutputLegend(QPainter& painter,
     widest = std::max(widest, metrics.horizontalAdvance(graph.DisplayName(e.curve)));
   }
   const TPlotRect& plot = layout.plot;
-  const int windowWidth = std::max(settings.windowSize.width(), 1);
-  const int windowHeight = std::max(settings.windowSize.height(), 1);
-  const int left = plot.left + settings.legendPos.x() * plot.width() / windowWidth;
-  const int top = plot.top + plot.height() * settings.legendPos.y() / windowHeight;
   const int dpiX = settings.dpiX;
   const int dpiY = settings.dpiY;
   const int lineStep = textHeight + dpiY / 32;
   const int width = widest + dpiX * 3 / 16;
   const int height = static_cast<int>(entries.size()) * lineStep + dpiY / 32;
+  int left = 0;
+  int top = 0;
+  if (settings.legendAuto) {
+    const QPoint place = LegendPlace(graph.Lines, range, layout.panel1, graph.XOnTop,
+                                     QSize(width, height), dpiX / 16);
+    left = place.x();
+    top = place.y();
+  } else {
+    // Where the user put it on screen, in proportion, measured on the plot area.
+    const int windowWidth = std::max(settings.windowSize.width(), 1);
+    const int windowHeight = std::max(settings.windowSize.height(), 1);
+    left = plot.left + settings.legendPos.x() * plot.width() / windowWidth;
+    top = plot.top + plot.height() * settings.legendPos.y() / windowHeight;
+  }
   outlinedRect(painter, left, top, left + width, top + height, Qt::white);
   int y = top + dpiY / 32;
   for (const Entry& e : entries) {
@@ -284,6 +318,11 @@ void paintOutputLegend(QPainter& painter,
     textAt(painter, left + dpiX / 16 + dpiX / 16, y, graph.DisplayName(e.curve));
     y += lineStep;
   }
+}
+
+QSize measureLayerText(const QString& text, int pixelHeight) {
+  const QFontMetrics metrics(ScaledFont(pixelHeight, 400, 10));
+  return {metrics.horizontalAdvance(text), metrics.height()};
 }
 
 QString layerName(const TGraphPlot& graph, const TLine& line) {
@@ -313,15 +352,21 @@ void paintLayerStrip(QPainter& painter,
     const int bottom = std::min(layout.plot.bottom, last ? py : py + 1);
     outlinedRect(painter, strip.left, previousBottom, strip.right - 1, bottom,
                  LayerFill(point.X, paper));
-    painter.setFont(ScaledFont(baseFontHeight, 400, 10));  // not scaled by SizeFont
-    const QString name = layerName(graph, layers[j]);
-    const QFontMetrics metrics = painter.fontMetrics();
-    const QRect textBox(strip.left + (strip.width() - metrics.horizontalAdvance(name)) / 2,
-                        (previousBottom + py) / 2 - metrics.height() / 2,
-                        metrics.horizontalAdvance(name), metrics.height());
-    painter.fillRect(textBox, Qt::white);
-    painter.setPen(Qt::black);
-    textAt(painter, textBox.left(), textBox.top(), name);
+    // The label fits its band (not scaled by SizeFont): smaller or shorter, or none.
+    const TLayerLabel label =
+        FitLayerLabel(layerName(graph, layers[j]), strip.width() - 1, bottom - previousBottom,
+                      baseFontHeight, measureLayerText);
+    if (!label.text.isEmpty()) {
+      painter.setFont(ScaledFont(label.pixelHeight, 400, 10));
+      const QFontMetrics metrics = painter.fontMetrics();
+      const int textWidth = metrics.horizontalAdvance(label.text);
+      const QRect textBox(strip.left + (strip.width() - textWidth) / 2,
+                          (previousBottom + bottom) / 2 - metrics.height() / 2, textWidth,
+                          metrics.height());
+      painter.fillRect(textBox.adjusted(-1, 0, 1, 0), Qt::white);
+      painter.setPen(Qt::black);
+      textAt(painter, textBox.left(), textBox.top(), label.text);
+    }
     previousBottom = py;
   }
   painter.restore();
@@ -436,6 +481,30 @@ QBrush LayerFill(double code, bool paper) {
   return QBrush(Qt::NoBrush);
 }
 
+TLayerLabel FitLayerLabel(const QString& name,
+                          int width,
+                          int height,
+                          int fontHeight,
+                          const std::function<QSize(const QString&, int)>& measure) {
+  const QString full = name.simplified();
+  QStringList forms{full};
+  const QStringList words = full.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+  if (words.size() >= 2 && words[0].compare(QLatin1String("LAYER"), Qt::CaseInsensitive) == 0) {
+    const QStringList rest = words.mid(1);
+    forms << rest.join(QLatin1Char(' '));
+    if (rest.size() >= 2) forms << rest[0] + QLatin1Char(' ') + rest[1].left(1);
+    forms << rest[0];
+  }
+  const int smallest = std::max(1, fontHeight * 2 / 3);
+  for (const QString& form : forms) {
+    for (int size = fontHeight; size >= smallest; size -= std::max(1, fontHeight / 6)) {
+      const QSize extent = measure(form, size);
+      if (extent.width() + 4 <= width && extent.height() + 2 <= height) return {form, size};
+    }
+  }
+  return {};
+}
+
 void PaintGraph(QPainter& painter,
                 const QRect& target,
                 const TGraphPlot& graph,
@@ -459,7 +528,7 @@ void PaintGraph(QPainter& painter,
   painter.setPen(Qt::black);
   painter.setBrush(Qt::white);
   if (settings.legendInOutput && graph.ShowLegend) {
-    paintOutputLegend(painter, graph, layout, curvePen, settings);
+    paintOutputLegend(painter, graph, layout, view.ranges[0], curvePen, settings);
   }
   if (graph.ShowLayers) {
     paintLayerStrip(painter, graph, layout, view.ranges[0], settings.baseFontHeight,

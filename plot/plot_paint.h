@@ -10,6 +10,7 @@
 #include <QRect>
 #include <QSize>
 #include <array>
+#include <functional>
 
 #include "plot/graph_plot.h"
 #include "plot/plot_geometry.h"
@@ -38,7 +39,26 @@ struct TPaintSettings {
   // Where the on-screen legend stands in its window (outer size), for the legend in the output.
   QPoint legendPos;
   QSize windowSize;
+  // The legend stands where the program put it (not dragged by the user): in the output it is
+  // placed by the same rule, in the corner of the plot area where no curve runs.
+  bool legendAuto = true;
 };
+
+// The label of one soil layer in its band of the strip: text empty when none fits.
+struct TLayerLabel {
+  QString text;
+  int pixelHeight = 0;
+};
+// Fits a layer's name into a band of the given size: the full name, then shorter forms ("12
+// SAND", "12 S", "12" for a name "LAYER 12 SAND"), each at the strip's font height and then
+// smaller down to two thirds of it; the first that leaves two pixels either way. measure gives a
+// text's size at a pixel height. A band too thin for any form gets no label, so that its fill
+// stays visible.
+TLayerLabel FitLayerLabel(const QString& name,
+                          int width,
+                          int height,
+                          int fontHeight,
+                          const std::function<QSize(const QString&, int)>& measure);
 
 // Screen: neither flag; printer: legend in the output only; image: both.
 TOutputKind OutputKindOf(const TPaintSettings& settings);

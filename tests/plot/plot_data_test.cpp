@@ -114,7 +114,9 @@ void PlotDataTest::loadsTheEngineLayoutFile() {
   QCOMPARE(graphs.pltTZcurves.Lines[0].Points[9].X, 0.5);
   // Load distribution of level 9 at 10 ft: 90 × (1 − 10/40) = 67.5.
   QCOMPARE(graphs.pltLoad.LineCount(), 9);
-  QCOMPARE(graphs.pltLoad.DisplayName(8), QString("Curve #9"));
+  QCOMPARE(graphs.pltLoad.DisplayName(8), QString("Head Load 90 kips"));
+  QCOMPARE(graphs.pltLoad.XCaption, QString("Axial Load "));
+  QCOMPARE(graphs.PltQw.YUnits, QString());
   QCOMPARE(graphs.pltLoad.Lines[8].Points[1].X, 67.5);
   QCOMPARE(graphs.pltLoad.Lines[8].Points[1].Y, 10.0);
   // Load-settlement from the origin.

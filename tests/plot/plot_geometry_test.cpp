@@ -46,6 +46,9 @@ class PlotGeometryTest : public QObject {
   void markerOutlines();
   void curveLimitListsTheFirstTwenty();
   void tickLabels();
+  void axisLabelsReadAsOneFormatWithoutOverlap_data();
+  void axisLabelsReadAsOneFormatWithoutOverlap();
+  void legendGoesWhereNoCurveRuns();
 };
 
 void PlotGeometryTest::automaticRangeIncludesZeroAndRoundsOut_data() {
@@ -332,6 +335,83 @@ void PlotGeometryTest::tickLabels() {
   QCOMPARE(TickLabel(25000.0), QStringLiteral("2.5E+04"));
   QCOMPARE(TickLabel(1.5e-6), QStringLiteral("1.5E-06"));
   QCOMPARE(ReadoutText(12.3456789), QStringLiteral("12.346"));
+}
+
+void PlotGeometryTest::axisLabelsReadAsOneFormatWithoutOverlap_data() {
+  QTest::addColumn<double>("low");
+  QTest::addColumn<double>("high");
+  QTest::addColumn<int>("pixels");
+  // Capacities in kips and kN, depths in ft and m, movements in in and m, a narrow window.
+  QTest::newRow("kips") << 0.0 << 2800.0 << 900;
+  QTest::newRow("kN across 1E+04") << 0.0 << 12500.0 << 900;
+  QTest::newRow("kN in a narrow window") << 0.0 << 12500.0 << 260;
+  QTest::newRow("kN large") << 0.0 << 4.5e6 << 900;
+  QTest::newRow("depth ft") << 0.0 << 130.0 << 600;
+  QTest::newRow("depth m") << 0.0 << 40.0 << 600;
+  QTest::newRow("movement in") << 0.0 << 1.2 << 900;
+  QTest::newRow("movement m") << 0.0 << 0.03 << 900;
+  QTest::newRow("below zero") << -0.002 << 0.01 << 600;
+  QTest::newRow("tiny") << 0.0 << 4e-5 << 600;
+}
+
+void PlotGeometryTest::axisLabelsReadAsOneFormatWithoutOverlap() {
+  QFETCH(double, low);
+  QFETCH(double, high);
+  QFETCH(int, pixels);
+  // A panel 60 pixels in, 30 pixels of room beyond its right edge; 7 pixels a character.
+  const TPlotRect panel{60, 40, 60 + pixels, 500};
+  const TRange range{low, high, 0.0, 1.0};
+  const TTicks ticks = TickSteps(range, panel, 14, false);
+  QVERIFY(ticks.hasX);
+  std::vector<double> values;
+  std::vector<int> at;
+  for (int k = ticks.lowX; k <= ticks.highX; ++k) {
+    if (k % 5 != 0) continue;
+    values.push_back(k * ticks.minorX);
+    at.push_back(ValueToPixel(k * ticks.minorX, 0.0, range, panel, false).x());
+  }
+  const auto extent = [](const QString& text) { return 7 * int(text.size()); };
+  const int gap = 7;
+  const std::vector<TTickLabel> labels =
+      AxisLabels(values, at, ticks.minorX * 5.0, extent, gap, 0, panel.right + 30);
+  QVERIFY(labels.size() >= 2);
+  // Zero reads "0" in either format.
+  const bool scientific = labels.back().text.contains(QLatin1Char('E'));
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    const TTickLabel& label = labels[i];
+    if (label.text != "0") QCOMPARE(label.text.contains(QLatin1Char('E')), scientific);
+    QVERIFY2(label.start >= 0 && label.start + label.extent <= panel.right + 30,
+             qPrintable(label.text));
+    if (i > 0) {
+      const TTickLabel& before = labels[i - 1];
+      QVERIFY2(before.start + before.extent + gap / 2 <= label.start,
+               qPrintable(before.text + " / " + label.text));
+      QVERIFY(before.text != label.text);
+    }
+  }
+  // Plain decimals read back to the tick's value.
+  if (!scientific) {
+    for (const TTickLabel& label : labels) {
+      QVERIFY(std::abs(label.text.toDouble() - label.value) <= ticks.minorX * 1e-6 + 1e-15);
+    }
+  }
+}
+
+void PlotGeometryTest::legendGoesWhereNoCurveRuns() {
+  const TPlotRect panel{0, 0, 600, 400};
+  const TRange range{0, 10, 0, 10};
+  const QSize box(100, 60);
+  // A depth plot: capacity grows with depth, so the curve ends in the bottom-right corner; the
+  // legend goes to the top right instead.
+  TLineList lines(1);
+  lines[0].Points = {{0, 0}, {5, 5}, {10, 10}};
+  QCOMPARE(LegendPlace(lines, range, panel, true, box, 6), QPoint(600 - 6 - 100, 6));
+  // A curve that rises along the right edge and runs across the top: bottom left.
+  lines[0].Points = {{9.5, 10}, {9.5, 0.5}, {0, 0.5}};
+  QCOMPARE(LegendPlace(lines, range, panel, true, box, 6), QPoint(6, 400 - 6 - 60));
+  // Curves that are not drawn do not count; with none, the bottom-right corner.
+  lines[0].Active = false;
+  QCOMPARE(LegendPlace(lines, range, panel, true, box, 6), QPoint(600 - 6 - 100, 400 - 6 - 60));
 }
 
 QTEST_APPLESS_MAIN(PlotGeometryTest)

@@ -78,6 +78,7 @@ class PlotPaintTest : public QObject {
   void nothingIsDrawnOutsideThePlotArea();
   void outputLegendShowsOnlyActiveCurves();
   void layerStripBandsCarryTheirPatterns();
+  void layerLabelsFitTheirBands();
   void curveLimitDrawsTwentyOfTwentyFive();
   void outputBelowAnInchStaysWhite();
   void singlePointCurveDrawsAxesOnly();
@@ -147,6 +148,7 @@ void PlotPaintTest::outputLegendShowsOnlyActiveCurves() {
   // between the curves at y = 2.5 and 5.5.
   settings.windowSize = QSize(800, 600);
   settings.legendPos = QPoint(100, 360);
+  settings.legendAuto = false;  // dragged there by the user
   const QImage image = paint(graph, view, settings);
   const TPlotLayout layout = LayoutFor(graph, image.rect(), settings);
   const int left = layout.plot.left + 100 * layout.plot.width() / 800;
@@ -214,6 +216,60 @@ void PlotPaintTest::layerStripBandsCarryTheirPatterns() {
   QCOMPARE(LayerFill(3, false).style(), Qt::CrossPattern);
   QCOMPARE(LayerFill(0, false).style(), Qt::NoBrush);
   QCOMPARE(LayerFill(7.5, false).style(), Qt::NoBrush);
+}
+
+void PlotPaintTest::layerLabelsFitTheirBands() {
+  // Windowless: full, smaller, shorter, left out; 7 pixels a character at 14, height 16.
+  const auto measure = [](const QString& text, int size) {
+    return QSize(int(text.size()) * size / 2, size + 2);
+  };
+  QCOMPARE(FitLayerLabel("LAYER 3 SAND ", 200, 40, 14, measure).text, "LAYER 3 SAND");
+  QCOMPARE(FitLayerLabel("LAYER 3 SAND ", 200, 40, 14, measure).pixelHeight, 14);
+  const TLayerLabel smaller = FitLayerLabel("LAYER 3 SAND ", 80, 40, 14, measure);
+  QCOMPARE(smaller.text, "LAYER 3 SAND");
+  QVERIFY(smaller.pixelHeight < 14);
+  QCOMPARE(FitLayerLabel("LAYER 12 CLAY ", 60, 40, 14, measure).text, "12 CLAY");
+  QCOMPARE(FitLayerLabel("LAYER 12 CLAY ", 30, 40, 14, measure).text, "12 C");
+  QVERIFY(FitLayerLabel("LAYER 12 CLAY ", 77, 8, 14, measure).text.isEmpty());
+
+  // Painted: 5 layers carry labels inside the strip; 40 layers keep every band's fill visible.
+  for (int layerCount : {5, 40}) {
+    TGraphPlot graph;
+    threeCurves(graph);
+    graph.XOnTop = true;
+    graph.ShowLayers = true;
+    std::vector<TLayerStripRow> rows;
+    for (int i = 0; i < layerCount; ++i) {
+      rows.push_back({i % 2 == 0 ? 2 : 1, 10.0 * (i + 1) / layerCount});
+    }
+    AddLayersGraphPlot(graph, rows);
+    const TPlotView view = fullView(graph);
+    const QImage image = paint(graph, view);
+    const TPlotLayout layout = LayoutFor(graph, image.rect(), {});
+    const TPlotRect& strip = layout.layerStrip;
+    int labelled = 0;
+    int top = strip.top;
+    for (int i = 0; i < layerCount; ++i) {
+      const int bottom = pixelOf(graph, view, 0, rows[std::size_t(i)].bottomDepth).y();
+      const TLayerLabel label =
+          FitLayerLabel(graph.LayerLines[std::size_t(i)].Name, strip.width() - 1, bottom - top, 14,
+                        [](const QString& text, int size) {
+                          const QFontMetrics m(ScaledFont(size, 400, 10));
+                          return QSize(m.horizontalAdvance(text), m.height());
+                        });
+      if (!label.text.isEmpty()) ++labelled;
+      // Clay bands show their lines between the outline and the label, left of the middle.
+      if (rows[std::size_t(i)].soilType == 2) {
+        const QRect band(strip.left + 2, top + 2, 10, std::max(1, bottom - top - 3));
+        QVERIFY2(countColour(image, band, Qt::black) > 0, qPrintable(QString::number(i)));
+      }
+      top = bottom;
+    }
+    if (layerCount == 5) QCOMPARE(labelled, 5);
+    // Nothing of a label spills beside the strip: the columns right of it stay white.
+    const QRect beside(strip.right, strip.top, image.width() - strip.right, strip.height());
+    QCOMPARE(countColour(image, beside, Qt::black), 0);
+  }
 }
 
 void PlotPaintTest::curveLimitDrawsTwentyOfTwentyFive() {
