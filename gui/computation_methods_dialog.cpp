@@ -79,11 +79,13 @@ TfrmWaterDepth::TfrmWaterDepth(vorne::TProgramData& project, QWidget* parent)
   addChoice(grpFactors, factorsLayout,
             QStringLiteral("Use Reduced Unit Side Friction and Unit Tip Resistance"), 1);
   settlementLayout->addWidget(factors);
+  settlementLayout->addStretch(1);
   pages->addTab(settlement, QStringLiteral("Method for Load Settlement"));
 
   // --- page 2
   auto* capacity = new QWidget(pages);
-  auto* capacityLayout = new QVBoxLayout(capacity);
+  // The method list beside the options, so that the page fits a laptop screen.
+  auto* capacityLayout = new QGridLayout(capacity);
   auto* capacityGroup =
       new QGroupBox(QStringLiteral("Computation Methods for Pile Capacity"), capacity);
   auto* capacityGrid = new QGridLayout(capacityGroup);
@@ -101,7 +103,7 @@ TfrmWaterDepth::TfrmWaterDepth(vorne::TProgramData& project, QWidget* parent)
   btnClearSelections = clearSelections;
   capacityGrid->addWidget(selectAll, 10, 0);
   capacityGrid->addWidget(clearSelections, 11, 0);
-  capacityLayout->addWidget(capacityGroup);
+  capacityLayout->addWidget(capacityGroup, 0, 0, 4, 1);
 
   auto* critical = new QGroupBox(QStringLiteral("Critical Depth Method for Sand"), capacity);
   auto* criticalGrid = new QGridLayout(critical);
@@ -120,14 +122,14 @@ TfrmWaterDepth::TfrmWaterDepth(vorne::TProgramData& project, QWidget* parent)
   criticalGrid->addWidget(lblCriticalDepthNote, 0, 2);
   deCriticalDepth =
       addEdit(criticalGrid, 3, QStringLiteral("Critical Depth"), QStringLiteral("L2"));
-  capacityLayout->addWidget(critical);
+  capacityLayout->addWidget(critical, 0, 1);
 
   auto* clay = new QGroupBox(capacity);
   auto* clayLayout = new QVBoxLayout(clay);
   grpClay = new QButtonGroup(this);
   addChoice(grpClay, clayLayout, QStringLiteral("Use Drained Condition for Clay"), 1);
   addChoice(grpClay, clayLayout, QStringLiteral("Use Undrained Condition for Clay"), 0);
-  capacityLayout->addWidget(clay);
+  capacityLayout->addWidget(clay, 1, 1);
 
   auto* loading = new QGroupBox(QStringLiteral("Type of Loading"), capacity);
   auto* loadingGrid = new QGridLayout(loading);
@@ -144,7 +146,8 @@ TfrmWaterDepth::TfrmWaterDepth(vorne::TProgramData& project, QWidget* parent)
   deReduction->setNumber(1.0);
   lblReductionNote = new QLabel(QStringLiteral("(only applied to API RP 2A method)"), loading);
   loadingGrid->addWidget(lblReductionNote, 3, 0, 1, 2);
-  capacityLayout->addWidget(loading);
+  capacityLayout->addWidget(loading, 2, 1);
+  capacityLayout->setRowStretch(3, 1);
   pages->addTab(capacity, QStringLiteral("Method for Pile Capacity"));
 
   layout->addWidget(closeButton(), 0, Qt::AlignRight);

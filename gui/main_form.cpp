@@ -230,9 +230,13 @@ void TMainForm::createMenus() {
 
   windowMenu = menuBar()->addMenu(QStringLiteral("&Window"));
   mCascade = addItem(windowMenu, QStringLiteral("&Cascade"));
+  mTile = addItem(windowMenu, QStringLiteral("&Tile"));
   mArrangeIcons = addItem(windowMenu, QStringLiteral("&Arrange Icons"));
+  mCloseAll = addItem(windowMenu, QStringLiteral("C&lose All"));
   windowMenu->addSeparator();
-  connect(mCascade, &QAction::triggered, m_mdiArea, &QMdiArea::cascadeSubWindows);
+  connect(mCascade, &QAction::triggered, this, &TMainForm::cascadeWindows);
+  connect(mTile, &QAction::triggered, this, &TMainForm::tileWindows);
+  connect(mCloseAll, &QAction::triggered, this, &TMainForm::closeAllChildWindows);
   connect(mArrangeIcons, &QAction::triggered, this, &TMainForm::arrangeIcons);
   connect(windowMenu, &QMenu::aboutToShow, this, &TMainForm::refreshWindowMenu);
 
@@ -339,9 +343,13 @@ QWidget* TMainForm::childWindow(QAction* command) const {
 }
 
 QMdiSubWindow* TMainForm::addChildWindow(QWidget* window) {
+  // The size a window asked for before the frame took it in, as the size it opens at.
+  if (window->testAttribute(Qt::WA_Resized))
+    window->setProperty(kOpeningSizeProperty, window->size());
   auto* frame = new TChildFrame(window);
   m_mdiArea->addSubWindow(frame);
   frame->show();
+  frame->resize(usableFrameSize(frame));
   m_mdiArea->setActiveSubWindow(frame);
   return frame;
 }
@@ -796,8 +804,8 @@ void TMainForm::CompRunClick() {
 
   m_resultsAvailable = result.ResultsAvailable;
   refreshCommands();
-  // Windows show what they computed from the old data; they reopen with the new.
-  closeAllChildWindows();
+  // Graphs show the new results in place; data windows close as they did.
+  closeWindowsAfterRun();
   emit resultsChanged();
   if (result.outcome == AnalysisRunOutcome::Stopped) {
     const QString report = result.files.reportFile;

@@ -94,6 +94,16 @@ class TMainForm : public QMainWindow {
   QMdiSubWindow* addChildWindow(QWidget* window);
   void closeChildWindow(QAction* command);
   void closeAllChildWindows();
+  // After a run: plot windows show the new results (or close when their graph has none), every
+  // other window closes.
+  void closeWindowsAfterRun();
+  // The size a window opens at and cascades to: all its fields (and at least the size it asked
+  // for before it was shown, kept in the property below), within the MDI area.
+  static constexpr const char* kOpeningSizeProperty = "openingSize";
+  QSize usableFrameSize(const QMdiSubWindow* frame) const;
+  // Window menu: Cascade at usable sizes, Tile.
+  void cascadeWindows();
+  void tileWindows();
   // The deactivation step of the active child window, when it has one.
   void commitActiveChild();
   // The activation step of every open child window.
@@ -174,6 +184,8 @@ class TMainForm : public QMainWindow {
   QAction* mExportExcel = nullptr;  // after a separator: the export dialog
   // Window
   QAction* mCascade = nullptr;
+  QAction* mTile = nullptr;
+  QAction* mCloseAll = nullptr;
   QAction* mArrangeIcons = nullptr;
   // Help
   QAction* mContents = nullptr;

@@ -198,6 +198,27 @@ TPlotForm::TPlotForm(TGraphPlot& graph, QWidget* parent)
 
 TPlotForm::~TPlotForm() = default;
 
+bool TPlotForm::reloadGraph() {
+  TPlotView view;
+  bool usable = AutoRange(m_graph.Lines, view.ranges[0]);
+  if (m_graph.ShowThree) {
+    usable = AutoRange(m_graph.Lines2, view.ranges[1]) && usable;
+    usable = AutoRange(m_graph.Lines3, view.ranges[2]) && usable;
+  }
+  if (!usable) return false;
+  m_view = view;
+  m_full = view;
+  m_banding = false;
+  ApplyCurveLimit(m_graph);
+  rebuildCurveItems();
+  sizeLegend(Legend->property("itemHeight").toInt());
+  Legend->setVisible(m_graph.LineCount() > 0 && m_graph.ShowLegend);
+  setWindowTitle(m_graph.Caption);
+  relayout(true);
+  repaintAll();
+  return true;
+}
+
 TPaintSettings TPlotForm::screenSettings() const {
   TPaintSettings settings;
   settings.dpiX = m_canvas->logicalDpiX();

@@ -67,6 +67,10 @@ class TPlotForm : public QMainWindow {
   ~TPlotForm() override;
 
   bool isUsable() const { return m_usable; }
+  // Shows the graph's current data, as a new window of it would: ranges from the data (zoom
+  // reset), curves listed again, legend and per-curve items rebuilt and placed, the caption.
+  // Returns false, changing nothing, when the data give no range.
+  bool reloadGraph();
   vorne::TGraphPlot& graph() { return m_graph; }
   const vorne::TPlotView& view() const { return m_view; }
   const vorne::TPlotView& fullView() const { return m_full; }

@@ -185,7 +185,9 @@ void MainFormTest::menusAndToolbarCarryTheirCaptions() {
       {&TMainForm::mExtraTz, "Extra t-z curves at User Specified Depths", ""},
       {&TMainForm::mQw, "Internally-Generated Q-w Curve", ""},
       {&TMainForm::mCascade, "&Cascade", ""},
+      {&TMainForm::mTile, "&Tile", ""},
       {&TMainForm::mArrangeIcons, "&Arrange Icons", ""},
+      {&TMainForm::mCloseAll, "C&lose All", ""},
       {&TMainForm::mContents, "&Contents", ""},
       {&TMainForm::mUsersManual, "User's Manual", ""},
       {&TMainForm::mTechnicalManual, "Technical Manual", ""},
@@ -276,10 +278,10 @@ void MainFormTest::childWindowsFollowTheCommonLifeCycle() {
   QCOMPARE(title->loads, 2);
   QCOMPARE(material->loads, 2);
   QCOMPARE(form.mdiArea()->subWindowList().size(), 2);
-  // The Window menu lists the open windows after its two commands.
+  // The Window menu lists the open windows after its four commands.
   title->setWindowTitle("Project Title");
   emit form.windowMenu->aboutToShow();
-  const QList<QAction*> windowItems = form.windowMenu->actions().mid(3);
+  const QList<QAction*> windowItems = form.windowMenu->actions().mid(5);
   QCOMPARE(windowItems.size(), 2);
   QCOMPARE(windowItems[0]->text(), QString("Project Title"));
   windowItems[0]->trigger();
