@@ -87,6 +87,10 @@ QWidget* TDlgSoils::buildPage(int soilType) {
   grid->addWidget(new QLabel(QStringLiteral("Values at\nTop of Layer"), pageWidget), 0, 1);
   grid->addWidget(new QLabel(QStringLiteral("Values at\nBottom of Layer"), pageWidget), 0, 2);
   int row = 1;
+  // Keyboard order: each quantity's top then bottom field, quantity after quantity, and the
+  // strength choice after every field, so that values typed in order land in their fields.
+  std::vector<QWidget*> tabOrder;
+  std::vector<QWidget*> choices;
   const auto& definitions = soilType == vorne::kSand ? kSandFields : kClayFields;
   for (const FieldDefinition& d : definitions) {
     Field field{d.column, {}, new QLabel(pageWidget), {}};
@@ -99,6 +103,7 @@ QWidget* TDlgSoils::buildPage(int soilType) {
       grpStrength->addButton(blows, 1);
       grid->addWidget(angle, row, 3);
       grid->addWidget(blows, row + 1, 3);
+      choices = {angle, blows};
       connect(grpStrength, &QButtonGroup::buttonClicked, this, [this] {
         m_project.setModified();
         applyRules();
@@ -120,6 +125,7 @@ QWidget* TDlgSoils::buildPage(int soilType) {
       connect(edit, &QLineEdit::textEdited, this, [this] { m_project.setModified(); });
       field.edits[static_cast<std::size_t>(k)] = edit;
       grid->addWidget(edit, row, 1 + k);
+      tabOrder.push_back(edit);
     }
     ++row;
     for (const char* note : d.notes) {
@@ -129,6 +135,8 @@ QWidget* TDlgSoils::buildPage(int soilType) {
     }
     page(soilType).push_back(field);
   }
+  tabOrder.insert(tabOrder.end(), choices.begin(), choices.end());
+  for (std::size_t i = 1; i < tabOrder.size(); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
   return pageWidget;
 }
 
