@@ -3,8 +3,10 @@
 #ifndef VORNE_CLI_COMMANDS_H
 #define VORNE_CLI_COMMANDS_H
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace vorne {
 
@@ -18,6 +20,10 @@ struct RunCommand {
   bool json = false;
   bool quiet = false;  // no summary (batch children)
   QString workbook;    // --xlsx: every enabled graph into this workbook; empty: none
+  QString pdf;         // --pdf: the calculation report into this file; empty: none
+  std::optional<double> requiredCapacity;  // --required-capacity [kips | kN]
+  QString page;          // --page a4 | letter; empty: by the unit system
+  QDateTime reportDate;  // --report-date: the document's date instead of the run's
 };
 
 struct BatchCommand {

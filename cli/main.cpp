@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "cli/commands.h"
+#include "cli/run_pdf.h"
 
 using namespace vorne;
 
@@ -12,6 +13,7 @@ namespace {
 
 const char* const kRunUsage =
     "usage: vorne run PROJECT [--output-dir DIR] [--json] [--xlsx FILE]\n"
+    "                 [--pdf FILE [--page a4|letter]] [--required-capacity Q]\n"
     "\n"
     "Analyses one project (.vr6d, or .vrd converted first into the output folder) and prints\n"
     "the capacity at the pile tip of every selected method and the load-settlement curve.\n"
@@ -22,7 +24,13 @@ const char* const kRunUsage =
     "  --output-dir DIR  write the outputs into DIR (made when missing)\n"
     "  --json            print the summary as JSON\n"
     "  --xlsx FILE       also write every graph of the run into the workbook FILE (.xlsx),\n"
-    "                    with its data and a chart each\n";
+    "                    with its data and a chart each\n"
+    "  --pdf FILE        also write the calculation report FILE (.pdf): inputs, the methods\n"
+    "                    side by side, the tables and the graphs\n"
+    "  --page a4|letter  its page size (default Letter for English units, A4 for SI)\n"
+    "  --required-capacity Q  each method's penetration for the ultimate capacity Q (kips or\n"
+    "                    kN) in the report and the summary (\"required_depth\" with --json)\n"
+    "  --report-date YYYY-MM-DDTHH:MM:SS  the report's date instead of the run's\n";
 
 const char* const kBatchUsage =
     "usage: vorne batch PROJECT... [-j N] [--output-dir DIR]\n"
@@ -46,6 +54,7 @@ const char* const kConvertUsage =
 
 const char* const kUsage =
     "usage: vorne run PROJECT [--output-dir DIR] [--json] [--xlsx FILE]\n"
+    "                 [--pdf FILE [--page a4|letter]] [--required-capacity Q]\n"
     "       vorne batch PROJECT... [-j N] [--output-dir DIR]\n"
     "       vorne convert PROJECT [--units english|si] --output FILE\n"
     "       vorne COMMAND --help | vorne --help | --version\n"
@@ -54,6 +63,8 @@ const char* const kUsage =
     "         method and the load-settlement curve; --json prints the same as JSON. The report\n"
     "         (.vr6o), plot data (.vr6p) and GRLWEAP input (.gwi) go beside the project or into\n"
     "         DIR. --xlsx writes every graph of the run into the workbook FILE (.xlsx).\n"
+    "         --pdf writes the calculation report FILE (.pdf) and --required-capacity Q gives\n"
+    "         each method's penetration for the ultimate capacity Q.\n"
     "batch    analyses many projects, N at a time (default 1), each in its own process, with a\n"
     "         progress line per project and a list of failures at the end.\n"
     "convert  opens a project of either layout or its JSON form (.json), switches its unit\n"
@@ -116,6 +127,8 @@ int main(int argc, char** argv) {
           return usageError("--output-dir needs a folder");
       } else if (arg == "--xlsx") {
         if (!takeValue(args, i, command.workbook)) return usageError("--xlsx needs a file");
+      } else if (QString error; takeReportOption(args, i, command, error)) {
+        if (!error.isEmpty()) return usageError(error);
       } else if (arg.startsWith("-") && arg != "-") {
         return usageError("unknown option " + arg);
       } else if (command.project.isEmpty()) {

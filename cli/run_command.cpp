@@ -13,6 +13,7 @@
 #include "base/atomic_file.h"
 #include "base/io_error.h"
 #include "cli/commands.h"
+#include "cli/run_pdf.h"
 #include "cli/run_summary.h"
 #include "plot/xlsx_export.h"
 
@@ -129,6 +130,12 @@ int runProject(const RunCommand& command) {
       return kExitFailed;
     }
   }
+  if (!command.pdf.isEmpty()) {
+    if (const QString problem = reportTargetProblem(command); !problem.isEmpty()) {
+      complain(command.pdf + QStringLiteral(": the report cannot be written: ") + problem);
+      return kExitFailed;
+    }
+  }
 
   TProgramData project;
   const bool older = isOlderLayout(info.absoluteFilePath());
@@ -179,10 +186,10 @@ int runProject(const RunCommand& command) {
 
   // The warning that the soil ends above the required depth belongs to a run that went on; a
   // stopped run says only why it stopped.
-  if (const QString warning = consoleWarning(result.console);
-      !warning.isEmpty() && result.outcome == AnalysisRunOutcome::Finished) {
-    complain(command.project + QStringLiteral(": warning: ") + warning);
-  }
+  const QString warning = result.outcome == AnalysisRunOutcome::Finished
+                              ? consoleWarning(result.console)
+                              : QString();
+  if (!warning.isEmpty()) complain(command.project + QStringLiteral(": warning: ") + warning);
   switch (result.outcome) {
     case AnalysisRunOutcome::NotRun:
       complain(command.project + QStringLiteral(": ") + failure);
@@ -205,11 +212,21 @@ int runProject(const RunCommand& command) {
     return kExitFailed;
   }
   if (!command.quiet) {
-    const RunSummary summary = summarize(command.project, project, graphs, result);
+    const RunSummary summary =
+        summarize(command.project, project, graphs, result, command.requiredCapacity);
     const QByteArray text = command.json ? summaryJson(summary) : summaryText(summary);
     std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
   }
-  if (!command.workbook.isEmpty()) return exportWorkbook(command.workbook, project, graphs, result);
+  if (!command.workbook.isEmpty()) {
+    if (const int status = exportWorkbook(command.workbook, project, graphs, result);
+        status != kExitOk) {
+      return status;
+    }
+  }
+  if (!command.pdf.isEmpty()) {
+    return writeRunReport(command, project, graphs, result,
+                          warning.isEmpty() ? QStringList() : QStringList{warning});
+  }
   return kExitOk;
 }
 

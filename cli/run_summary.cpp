@@ -4,6 +4,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QJsonValue>
+
+#include "report/required_depth.h"
 
 namespace vorne {
 
@@ -29,8 +32,10 @@ QByteArray fixed(double value, int decimals, int width) {
 RunSummary summarize(const QString& projectArgument,
                      const TProgramData& project,
                      TMainGraphs& graphs,
-                     const AnalysisRunResult& result) {
+                     const AnalysisRunResult& result,
+                     std::optional<double> requiredCapacity) {
   RunSummary summary;
+  summary.requiredCapacity = requiredCapacity;
   summary.project = projectArgument;
   summary.title = project.Title;
   summary.units = graphs.pltSkin.Units() == 2 ? 2 : 1;
@@ -53,6 +58,9 @@ RunSummary summarize(const QString& projectArgument,
     row.skinFriction = skin.X;
     row.endBearing = graphs.pltTip.Lines[k].Points.back().X;
     row.ultimateCapacity = graphs.pltTotal.Lines[k].Points.back().X;
+    if (requiredCapacity) {
+      row.requiredDepth = requiredDepth(graphs.pltTotal.Lines[k].Points, *requiredCapacity);
+    }
     summary.methods.push_back(row);
   }
   if (graphs.pltAxial.LineCount() > 0) {
@@ -71,14 +79,26 @@ QByteArray summaryText(const RunSummary& s) {
          (s.tension ? "tension" : "compression") + "\n\n";
   out += "Capacity at the pile tip\n";
   const QByteArray bearing = s.tension ? "Self weight" : "End bearing";
-  out +=
-      "  Method        Tip depth  Skin friction  " + right(bearing, 11) + "  Ultimate capacity\n";
+  const QByteArray required =
+      s.requiredCapacity
+          ? "  Depth for " + QByteArray::number(*s.requiredCapacity, 'f', 1) + " " + u.force
+          : QByteArray();
+  out += "  Method        Tip depth  Skin friction  " + right(bearing, 11) + "  Ultimate capacity" +
+         required + "\n";
   out += "                " + right(u.depth, 9) + "  " + right(u.force, 13) + "  " +
-         right(u.force, 11) + "  " + right(u.force, 17) + "\n";
+         right(u.force, 11) + "  " + right(u.force, 17) +
+         (s.requiredCapacity ? right(u.depth, static_cast<int>(required.size())) : QByteArray()) +
+         "\n";
   for (const MethodTipRow& row : s.methods) {
     out += "  " + row.name.leftJustified(12).toUtf8() + fixed(row.depth, 2, 11) +
            fixed(row.skinFriction, 1, 15) + fixed(row.endBearing, 1, 13) +
-           fixed(row.ultimateCapacity, 1, 19) + "\n";
+           fixed(row.ultimateCapacity, 1, 19);
+    if (s.requiredCapacity) {
+      out += row.requiredDepth ? fixed(*row.requiredDepth, 2, static_cast<int>(required.size()))
+                               : right(QStringLiteral("not reached"),
+                                       static_cast<int>(required.size()));
+    }
+    out += "\n";
   }
   out += "\nLoad-settlement curve (" + s.loadTransferMethod.toUtf8() + " load transfer)\n";
   out += "  " + right(QStringLiteral("Load %1").arg(QLatin1String(u.force)), 14) + "  " +
@@ -104,6 +124,10 @@ QByteArray summaryJson(const RunSummary& s) {
                        {"skin_friction", row.skinFriction},
                        {"ultimate_capacity", row.ultimateCapacity}};
     method.insert(s.tension ? "self_weight" : "end_bearing", row.endBearing);
+    if (s.requiredCapacity) {
+      method.insert("required_depth",
+                    row.requiredDepth ? QJsonValue(*row.requiredDepth) : QJsonValue());
+    }
     methods.append(method);
   }
   QJsonArray curve;
@@ -112,7 +136,7 @@ QByteArray summaryJson(const RunSummary& s) {
   }
   QJsonObject files{{"report", s.files.reportFile}, {"plot_data", s.files.plotFile}};
   if (!s.grlweapFile.isEmpty()) files.insert("grlweap", s.grlweapFile);
-  const QJsonObject root{
+  QJsonObject root{
       {"project", s.project},
       {"title", s.title},
       {"units", s.units == 1 ? "English" : "SI"},
@@ -123,6 +147,7 @@ QByteArray summaryJson(const RunSummary& s) {
       {"load_transfer_method", s.loadTransferMethod},
       {"load_settlement", curve},
       {"files", files}};
+  if (s.requiredCapacity) root.insert("required_capacity", *s.requiredCapacity);
   return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "app/analysis_run.h"
@@ -19,6 +20,9 @@ struct MethodTipRow {
   double skinFriction = 0.0;  // [kips | kN]
   double endBearing = 0.0;    // end bearing, or self weight in tension [kips | kN]
   double ultimateCapacity = 0.0;  // [kips | kN]
+  // Shallowest penetration whose ultimate capacity reaches the required capacity [ft | m];
+  // none when it is not reached.
+  std::optional<double> requiredDepth;
 };
 
 struct LoadSettlementPoint {
@@ -32,6 +36,7 @@ struct RunSummary {
   int units = 1;
   bool tension = false;
   QString loadTransferMethod;
+  std::optional<double> requiredCapacity;  // [kips | kN], when asked for
   std::vector<MethodTipRow> methods;
   std::vector<LoadSettlementPoint> loadSettlement;  // from the origin
   EngineRunFiles files;
@@ -39,11 +44,12 @@ struct RunSummary {
 };
 
 // The summary of a run whose plot data were read into graphs (the last row of each method curve
-// is the tip row).
+// is the tip row), with each method's penetration for requiredCapacity when given.
 RunSummary summarize(const QString& projectArgument,
                      const TProgramData& project,
                      TMainGraphs& graphs,
-                     const AnalysisRunResult& result);
+                     const AnalysisRunResult& result,
+                     std::optional<double> requiredCapacity = std::nullopt);
 
 QByteArray summaryText(const RunSummary& summary);
 QByteArray summaryJson(const RunSummary& summary);

@@ -1,5 +1,5 @@
 # Install layout and the Debian package. Under PREFIX: bin/vorne and bin/vorne-desktop; the engine
-# library and the runner's workbook module in lib/vorne (the programs look beside themselves, then
+# library and the runner's workbook and report modules in lib/vorne (the programs look beside themselves, then
 # in ../lib/vorne); the manuals and the file layouts in share/doc/vorne; the examples in
 # share/vorne/examples; and the desktop entry, icon and MIME type that let the file manager open
 # ".vr6d" projects.
@@ -8,8 +8,8 @@ include(GNUInstallDirs)
 install(TARGETS engine LIBRARY DESTINATION lib/vorne)
 if(BUILD_APP)
   install(TARGETS engine_cli vorne_desktop RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  # The runner loads the workbook writer from the engine library's folder.
-  install(TARGETS vorne_workbook LIBRARY DESTINATION lib/vorne)
+  # The runner loads the workbook and report writers from the engine library's folder.
+  install(TARGETS vorne_workbook vorne_report LIBRARY DESTINATION lib/vorne)
 endif()
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vorne)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${CMAKE_INSTALL_DATADIR}/vorne/examples
