@@ -200,6 +200,8 @@ void TMainForm::createMenus() {
   mEditOutput = addItem(computationMenu, QStringLiteral("Edit &Output Text"));
   mViewSoilCoordinates = addItem(computationMenu, QStringLiteral("&View Soil Layer Coordinates"));
   mEditGrlweap = addItem(computationMenu, QStringLiteral("Edit GRLWeap Data File"));
+  computationMenu->addSeparator();
+  mExportReport = addItem(computationMenu, QStringLiteral("Export Report as PDF..."));
   connect(CompRun, &QAction::triggered, this, &TMainForm::CompRunClick);
   connect(mEditInput, &QAction::triggered, this,
           [this] { openInWordProcessor(QFileInfo(m_project->fileName()).absoluteFilePath()); });
@@ -467,6 +469,7 @@ void TMainForm::refreshCommands() {
   mTip->setEnabled(plots && results.tip);
   mQw->setEnabled(plots && results.tip);
   mExportExcel->setEnabled(results.results && m_plugged.contains(mExportExcel));
+  mExportReport->setEnabled(results.results && m_plugged.contains(mExportReport));
   for (QAction* button : {tbCombinedPlot, tbTzCurves, tbLoadSettlement})
     button->setEnabled(plots && results.results);
 

@@ -170,6 +170,7 @@ class TMainForm : public QMainWindow {
   QAction* mEditOutput = nullptr;
   QAction* mViewSoilCoordinates = nullptr;
   QAction* mEditGrlweap = nullptr;
+  QAction* mExportReport = nullptr;  // after a separator: the calculation report dialog
   // Graphics, one per result graph
   QAction* mUSkin = nullptr;
   QAction* mSkin = nullptr;

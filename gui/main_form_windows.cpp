@@ -24,6 +24,7 @@
 #include "gui/main_form.h"
 #include "gui/message_box.h"
 #include "gui/plot_form.h"
+#include "gui/report_export_dialog.h"
 #include "gui/show_plot.h"
 #include "gui/table_form.h"
 
@@ -91,6 +92,12 @@ void TMainForm::plugChildWindows() {
     const QFileInfo projectFile(project().fileName());
     dialog.setProposedFileName(projectFile.absolutePath() + QLatin1Char('/') +
                                projectFile.completeBaseName() + QStringLiteral(".xlsx"));
+    dialog.exec();
+  });
+
+  // The calculation report of the last run, in a modal dialog.
+  plugCommand(mExportReport, [this] {
+    TDlgReportExport dialog(project(), graphs(), this);
     dialog.exec();
   });
 
