@@ -123,6 +123,15 @@ EngineRunFiles analysisRunFiles(const TProgramData& project, const QString& outp
           QFileInfo(project.cptFileName()).absoluteFilePath()};
 }
 
+QString consoleSoilWarning(const QString& console) {
+  const qsizetype start =
+      console.indexOf(QStringLiteral("COMPUTATION DOES NOT PROCEED BECAUSE NO SOIL"));
+  if (start < 0) return {};
+  qsizetype end = console.indexOf(QStringLiteral("\n\n"), start);
+  if (end < 0) end = console.size();
+  return console.mid(start, end - start).simplified();
+}
+
 QString grlweapFilePath(const TProgramData& project, const QString& outputFolder) {
   return outputFolder.isEmpty() ? QFileInfo(project.grlweapFileName()).absoluteFilePath()
                                 : outputPath(project, outputFolder, ".gwi");

@@ -61,6 +61,10 @@ struct AnalysisRunResult {
   QString console;                // the engine's console output
 };
 
+// The engine's console warning that the soil ends above the depth it needs (the run goes on), as
+// one line; empty when the console has none.
+QString consoleSoilWarning(const QString& console);
+
 // The message of the taper check, or nothing when the pile passes: with FHWA selected, a tapered
 // pile type (timber, Raymond step-taper or uniform taper, tapered monotube) and a taper angle,
 // the tip diameter OD − tan(angle) × 2L must not be negative (L the pile length in in | mm).

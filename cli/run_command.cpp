@@ -21,17 +21,6 @@ namespace vorne {
 
 namespace {
 
-// The engine's console warning that the soil ends above the required depth; the run goes on, so
-// the runner passes it on.
-QString consoleWarning(const QString& console) {
-  const qsizetype start =
-      console.indexOf(QStringLiteral("COMPUTATION DOES NOT PROCEED BECAUSE NO SOIL"));
-  if (start < 0) return {};
-  qsizetype end = console.indexOf(QStringLiteral("\n\n"), start);
-  if (end < 0) end = console.size();
-  return console.mid(start, end - start).simplified();
-}
-
 QString oneLine(QString text) {
   return text.replace(QLatin1Char('\r'), QLatin1Char(' ')).simplified();
 }
@@ -187,7 +176,7 @@ int runProject(const RunCommand& command) {
   // The warning that the soil ends above the required depth belongs to a run that went on; a
   // stopped run says only why it stopped.
   const QString warning = result.outcome == AnalysisRunOutcome::Finished
-                              ? consoleWarning(result.console)
+                              ? consoleSoilWarning(result.console)
                               : QString();
   if (!warning.isEmpty()) complain(command.project + QStringLiteral(": warning: ") + warning);
   switch (result.outcome) {

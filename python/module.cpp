@@ -120,16 +120,6 @@ std::string readText(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
 }
 
-// The engine's console warning that the soil ends above the required depth; the run goes on.
-QString consoleWarning(const QString& console) {
-  const qsizetype start =
-      console.indexOf(QStringLiteral("COMPUTATION DOES NOT PROCEED BECAUSE NO SOIL"));
-  if (start < 0) return {};
-  qsizetype end = console.indexOf(QStringLiteral("\n\n"), start);
-  if (end < 0) end = console.size();
-  return console.mid(start, end - start).simplified();
-}
-
 // path: a project file (empty: json holds the project). cptPoints replace the project's CPT
 // points; cptFile (a CPT side file) replaces its side file.
 // Where the private folders go: TMPDIR when the user set it, else the memory-backed /dev/shm when
@@ -219,7 +209,7 @@ RunOutput runProject(const std::string& path,
         if (kind != RunMessageKind::Information && failure.isEmpty()) failure = line;
         out.messages.push_back(line.toStdString());
       });
-  if (const QString warning = consoleWarning(result.console); !warning.isEmpty())
+  if (const QString warning = consoleSoilWarning(result.console); !warning.isEmpty())
     out.messages.insert(out.messages.begin(), warning.toStdString());
   if (result.outcome == AnalysisRunOutcome::Stopped) {
     throw InputError(result.stopMessage.isEmpty() ? "the run stopped; see its report"

@@ -76,8 +76,9 @@ class Result:
     status: 0 (a run stopped by an input check raises InputError instead);
     messages: warnings of the run (e.g. the soil ends above the depth the engine wants);
     capacity: {method name: {"depth", "unit_skin_friction", "skin_friction", "tip", "total"}},
-      numpy arrays of the printed capacity table, keyed by the runner's method names
-      ("User Spec.", "FHWA", "USACE", "Lambda", "API", "NGI", "MTD", "FUGRO", "UWA");
+      numpy arrays of the printed capacity table, keyed by the method names of the runner's
+      --json summary ("FHWA", "USACE", "Lambda", "API", "NGI", "MTD", "FUGRO", "UWA", and the
+      curve name of the user-given unit load transfers); capacity.keys() lists those of the run;
     tz_curves, extra_tz_curves: lists of {"depth", "z", "t"};
     qw_curve: {"tip_load", "tip_movement"}; load_settlement: {"load", "settlement"};
     load_distribution: one {"load", "depth"} per load step;

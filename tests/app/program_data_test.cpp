@@ -1,6 +1,7 @@
 // Project model: new project, save and open in both layouts, the save rules, the unit switch,
 // failed saves, and the engine reading what the model saves.
 #include "app/program_data.h"
+#include "tests/support/file_bytes.h"
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -18,11 +19,6 @@
 using namespace vorne;
 
 namespace {
-
-QByteArray readBytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 void writeBytes(const QString& path, const QByteArray& bytes) {
   QFile file(path);
@@ -251,8 +247,8 @@ void ProgramDataTest::fullProjectSurvivesSaveAndOpen() {
   first.switchUnits(savedIn);
   first.setFileName(dir.filePath(QStringLiteral("full.vr6d")));
   first.save();
-  const QByteArray firstData = readBytes(first.fileName());
-  const QByteArray firstCpt = readBytes(dir.filePath(QStringLiteral("full.cpt")));
+  const QByteArray firstData = readFileBytes(first.fileName());
+  const QByteArray firstCpt = readFileBytes(dir.filePath(QStringLiteral("full.cpt")));
   QVERIFY(firstData.contains("\r\n"));
 
   TProgramData second;
@@ -268,8 +264,8 @@ void ProgramDataTest::fullProjectSurvivesSaveAndOpen() {
 
   second.setFileName(dir.filePath(QStringLiteral("again.vr6d")));
   second.save();
-  QCOMPARE(readBytes(second.fileName()), firstData);
-  QCOMPARE(readBytes(dir.filePath(QStringLiteral("again.cpt"))), firstCpt);
+  QCOMPARE(readFileBytes(second.fileName()), firstData);
+  QCOMPARE(readFileBytes(dir.filePath(QStringLiteral("again.cpt"))), firstCpt);
 }
 
 void ProgramDataTest::openingKeepsModifiedStateClear() {
@@ -431,10 +427,10 @@ void ProgramDataTest::saveWritesPointUnderCommaLocale() {
   back.createFromFile(p.fileName(), true);
   std::setlocale(LC_ALL, saved.c_str());
   QLocale::setDefault(QLocale::c());
-  const QByteArray data = readBytes(p.fileName());
+  const QByteArray data = readFileBytes(p.fileName());
   QVERIFY(data.contains("123.456789 "));
   QVERIFY(!data.mid(data.indexOf("\r\n1 ")).contains(','));  // nothing after the text lines
-  QVERIFY(readBytes(dir.filePath(QStringLiteral("komma.cpt"))).contains("  1.0125E+02\r\n"));
+  QVERIFY(readFileBytes(dir.filePath(QStringLiteral("komma.cpt"))).contains("  1.0125E+02\r\n"));
   QCOMPARE(back.PileLength, 123.456789);
 }
 
@@ -444,8 +440,8 @@ void ProgramDataTest::failedSaveKeepsThePreviousFile() {
   fillFullProject(p);
   p.setFileName(dir.filePath(QStringLiteral("keep.vr6d")));
   p.save();
-  const QByteArray before = readBytes(p.fileName());
-  const QByteArray cptBefore = readBytes(p.cptFileName());
+  const QByteArray before = readFileBytes(p.fileName());
+  const QByteArray cptBefore = readFileBytes(p.cptFileName());
   p.Title = QStringLiteral("Changed");
   p.setModified();
 
@@ -469,8 +465,8 @@ void ProgramDataTest::failedSaveKeepsThePreviousFile() {
     std::signal(SIGXFSZ, previousHandler);
     QVERIFY(failed);
     QVERIFY(!reason.isEmpty());
-    QCOMPARE(readBytes(p.fileName()), before);
-    QCOMPARE(readBytes(p.cptFileName()), cptBefore);
+    QCOMPARE(readFileBytes(p.fileName()), before);
+    QCOMPARE(readFileBytes(p.cptFileName()), cptBefore);
     QVERIFY(p.isModified());
   }
 
@@ -485,7 +481,7 @@ void ProgramDataTest::readOnlyFolderKeepsThePreviousFile() {
   fillFullProject(p);
   p.setFileName(dir.filePath(QStringLiteral("keep.vr6d")));
   p.save();
-  const QByteArray before = readBytes(p.fileName());
+  const QByteArray before = readFileBytes(p.fileName());
   p.Title = QStringLiteral("Changed");
   QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), 0555) == 0);
   QFile probe(dir.filePath(QStringLiteral("probe")));
@@ -502,7 +498,7 @@ void ProgramDataTest::readOnlyFolderKeepsThePreviousFile() {
   }
   chmod(QFile::encodeName(dir.path()).constData(), 0755);
   QVERIFY(failed);
-  QCOMPARE(readBytes(p.fileName()), before);
+  QCOMPARE(readFileBytes(p.fileName()), before);
 }
 
 void ProgramDataTest::badFilesAreRefusedWithLineAndReason_data() {
@@ -691,9 +687,9 @@ void ProgramDataTest::modelOpensWhatTheEngineReads() {
   p.save();
   AnalysisInput original;
   AnalysisInput copy;
-  const ReadResult before = readDataFile(readBytes(project).toStdString(), "original", original);
+  const ReadResult before = readDataFile(readFileBytes(project).toStdString(), "original", original);
   QVERIFY2(before.ok, before.message.c_str());
-  const ReadResult after = readDataFile(readBytes(p.fileName()).toStdString(), "copy", copy);
+  const ReadResult after = readDataFile(readFileBytes(p.fileName()).toStdString(), "copy", copy);
   QVERIFY2(after.ok, after.message.c_str());
   // A save clears the user-specified unit load transfers unless that method carries the loads.
   if (original.loadTransferMethod != 5) {
@@ -704,7 +700,7 @@ void ProgramDataTest::modelOpensWhatTheEngineReads() {
   QCOMPARE(describe(copy), describe(original));
   const QString cpt = QString(project).replace(QStringLiteral(".vr6d"), QStringLiteral(".cpt"));
   if (QFile::exists(cpt)) {
-    QCOMPARE(readBytes(dir.filePath(QStringLiteral("copy.cpt"))), readBytes(cpt));
+    QCOMPARE(readFileBytes(dir.filePath(QStringLiteral("copy.cpt"))), readFileBytes(cpt));
   }
 }
 

@@ -15,17 +15,13 @@
 #include "app/program_data.h"
 #include "base/io_error.h"
 #include "io/data_file_reader.h"
+#include "tests/support/file_bytes.h"
 
 using namespace vorne;
 
 namespace {
 
 const QString kExamples = QStringLiteral(VORNE_SOURCE_DIR "/examples");
-
-QByteArray readBytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 void writeBytes(const QString& path, const QByteArray& bytes) {
   QFile file(path);
@@ -180,7 +176,7 @@ void ProjectFileTest::writerNeverWritesANonFiniteNumber() {
   TProgramData p;
   p.setFileName(dir.filePath("pile.vr6d"));
   p.save();
-  const QByteArray saved = readBytes(p.fileName());
+  const QByteArray saved = readFileBytes(p.fileName());
   for (int k = 0; k < 3; ++k) {
     TProgramData bad;
     bad.setFileName(p.fileName());
@@ -193,7 +189,7 @@ void ProjectFileTest::writerNeverWritesANonFiniteNumber() {
     } catch (const EInOutError& error) {
       QVERIFY2(error.message().contains("not a finite number"), qPrintable(error.message()));
     }
-    QCOMPARE(readBytes(p.fileName()), saved);
+    QCOMPARE(readFileBytes(p.fileName()), saved);
   }
 }
 
@@ -231,7 +227,7 @@ void ProjectFileTest::windows1252TextKeepsItsBytes() {
   TProgramData p;
   p.setFileName(dir.filePath("old.vr6d"));
   p.save();
-  QByteArray text = readBytes(p.fileName());
+  QByteArray text = readFileBytes(p.fileName());
   const QByteArray title = "Pile \xD8 24 in, 30\xB0 batter, caf\xE9 \x80";  // Windows-1252
   text.replace("New Pile\r\n", title + "\r\n");
   text.replace("\r\n\r\n", "\r\nJ. M\xFCller\r\n");  // the designer line
@@ -242,11 +238,11 @@ void ProjectFileTest::windows1252TextKeepsItsBytes() {
   QCOMPARE(opened.Title, QString::fromUtf8("Pile Ø 24 in, 30° batter, café €"));
   QCOMPARE(opened.Designer, QString::fromUtf8("J. Müller"));
   opened.save();
-  QCOMPARE(readBytes(p.fileName()), text);  // byte for byte, no U+FFFD
+  QCOMPARE(readFileBytes(p.fileName()), text);  // byte for byte, no U+FFFD
   // A character Windows-1252 has no byte for: that line is written in UTF-8, the others stay.
   opened.Title += QString::fromUtf8(" 桩");
   opened.save();
-  const QByteArray again = readBytes(p.fileName());
+  const QByteArray again = readFileBytes(p.fileName());
   QVERIFY(again.startsWith(QString(opened.Title).toUtf8() + "\r\nJ. M\xFC"
                                                             "ller\r\n"));
   TProgramData reread;
@@ -286,7 +282,7 @@ void ProjectFileTest::readerRefusesWhatTheEngineRefuses() {
   QFETCH(QByteArray, from);
   QFETCH(QByteArray, to);
   QFETCH(QString, message);
-  QByteArray text = readBytes(kExamples + "/steel_pipe_layered.vr6d");
+  QByteArray text = readFileBytes(kExamples + "/steel_pipe_layered.vr6d");
   QVERIFY(text.contains(from));
   text.replace(text.indexOf(from), from.size(), to);
   QTemporaryDir dir;

@@ -2,6 +2,7 @@
 // JSON, numbers read back to the same doubles, a bad field is named, and vorne convert goes both
 // ways through it.
 #include "app/project_json.h"
+#include "tests/support/file_bytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,11 +21,6 @@ using namespace vorne;
 namespace {
 
 const QString kExamples = QStringLiteral(VORNE_SOURCE_DIR "/examples");
-
-QByteArray readBytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
@@ -199,8 +195,8 @@ class ProjectJsonTest : public QObject {
     QVERIFY(!QFileInfo::exists(folder.filePath("p.cpt")));
     QCOMPARE(convert(folder.filePath("p.json"), folder.filePath("back.vr6d")), 0);
     QCOMPARE(convert(example, folder.filePath("direct.vr6d")), 0);
-    QCOMPARE(readBytes(folder.filePath("back.vr6d")), readBytes(folder.filePath("direct.vr6d")));
-    QCOMPARE(readBytes(folder.filePath("back.cpt")), readBytes(folder.filePath("direct.cpt")));
+    QCOMPARE(readFileBytes(folder.filePath("back.vr6d")), readFileBytes(folder.filePath("direct.vr6d")));
+    QCOMPARE(readFileBytes(folder.filePath("back.cpt")), readFileBytes(folder.filePath("direct.cpt")));
 
     QFile bad(folder.filePath("bad.json"));
     QVERIFY(bad.open(QIODevice::WriteOnly));

@@ -7,24 +7,9 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+#include "tests/cli/runner_process.h"
+
 namespace {
-
-const QString kRunner = QStringLiteral(VORNE_BIN_DIR "/vorne");
-const QString kExamples = QStringLiteral(VORNE_SOURCE_DIR "/examples");
-
-struct Outcome {
-  int status = -1;
-  QByteArray out;
-  QByteArray err;
-};
-
-Outcome run(const QStringList& args) {
-  QProcess process;
-  process.start(kRunner, args);
-  process.waitForFinished(120000);
-  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-          process.readAllStandardOutput(), process.readAllStandardError()};
-}
 
 QString copyExample(const QString& example, const QTemporaryDir& folder) {
   const QString target = folder.filePath(example + ".vr6d");
@@ -58,7 +43,7 @@ void ReportRunnerTest::documentEqualsTheJsonSummary() {
   const QString project = copyExample("square_concrete", folder);
   const QString pdf = folder.filePath("report.pdf");
   const Outcome outcome =
-      run({"run", project, "--pdf", pdf, "--required-capacity", "400", "--json"});
+      runner({"run", project, "--pdf", pdf, "--required-capacity", "400", "--json"});
   QVERIFY2(outcome.status == 0, outcome.err.constData());
   QVERIFY2(outcome.err.isEmpty(), outcome.err.constData());
   const QJsonObject root = QJsonDocument::fromJson(outcome.out).object();
@@ -91,7 +76,7 @@ void ReportRunnerTest::documentEqualsTheJsonSummary() {
 void ReportRunnerTest::requiredDepthIsNullWhenNotReached() {
   QTemporaryDir folder;
   const QString project = copyExample("square_concrete", folder);
-  const Outcome outcome = run({"run", project, "--required-capacity", "1e6", "--json"});
+  const Outcome outcome = runner({"run", project, "--required-capacity", "1e6", "--json"});
   QCOMPARE(outcome.status, 0);
   const QJsonArray methods = QJsonDocument::fromJson(outcome.out).object()["methods"].toArray();
   QCOMPARE(methods.size(), 4);
@@ -100,11 +85,11 @@ void ReportRunnerTest::requiredDepthIsNullWhenNotReached() {
     QVERIFY(m.toObject()["required_depth"].isNull());
   }
   // Without a requirement the entry is left out.
-  const Outcome plain = run({"run", project, "--json"});
+  const Outcome plain = runner({"run", project, "--json"});
   QVERIFY(!QJsonDocument::fromJson(plain.out).object()["methods"].toArray()[0].toObject().contains(
       "required_depth"));
   // The text summary gives the column too.
-  const Outcome table = run({"run", project, "--required-capacity", "400"});
+  const Outcome table = runner({"run", project, "--required-capacity", "400"});
   QVERIFY2(table.out.contains("Depth for 400.0 kips"), table.out.constData());
   QVERIFY(table.out.contains("45.95"));
 }
@@ -112,14 +97,14 @@ void ReportRunnerTest::requiredDepthIsNullWhenNotReached() {
 void ReportRunnerTest::reportFolderIsCheckedBeforeTheAnalysis() {
   QTemporaryDir folder;
   const QString project = copyExample("square_concrete", folder);
-  const Outcome outcome = run({"run", project, "--pdf", folder.filePath("missing/report.pdf")});
+  const Outcome outcome = runner({"run", project, "--pdf", folder.filePath("missing/report.pdf")});
   QCOMPARE(outcome.status, 1);
   QVERIFY2(outcome.err.contains("the report cannot be written"), outcome.err.constData());
   QVERIFY2(outcome.err.contains("does not exist"), outcome.err.constData());
   QCOMPARE(outcome.err.count('\n'), 1);
   // Refused before the engine ran: no report beside the project.
   QVERIFY(!QFileInfo::exists(folder.filePath("square_concrete.vr6o")));
-  const Outcome intoFolder = run({"run", project, "--pdf", folder.path()});
+  const Outcome intoFolder = runner({"run", project, "--pdf", folder.path()});
   QCOMPARE(intoFolder.status, 1);
   QVERIFY(intoFolder.err.contains("it is a folder"));
 }
@@ -141,7 +126,7 @@ void ReportRunnerTest::badReportOptions_data() {
 void ReportRunnerTest::badReportOptions() {
   QFETCH(QStringList, args);
   QFETCH(QString, message);
-  const Outcome outcome = run(QStringList{"run", "x.vr6d"} + args);
+  const Outcome outcome = runner(QStringList{"run", "x.vr6d"} + args);
   QCOMPARE(outcome.status, 2);
   QVERIFY2(outcome.err.contains(message.toUtf8()), outcome.err.constData());
 }

@@ -13,33 +13,12 @@
 
 #include "app/program_data.h"
 #include "cli/run_summary.h"
+#include "tests/cli/runner_process.h"
+#include "tests/support/file_bytes.h"
 
 using namespace vorne;
 
 namespace {
-
-const QString kRunner = QStringLiteral(VORNE_BIN_DIR "/vorne");
-const QString kExamples = QStringLiteral(VORNE_SOURCE_DIR "/examples");
-
-struct Outcome {
-  int status = -1;
-  QByteArray out;
-  QByteArray err;
-};
-
-Outcome runner(const QStringList& args, const QString& folder = {}) {
-  QProcess process;
-  if (!folder.isEmpty()) process.setWorkingDirectory(folder);
-  process.start(kRunner, args);
-  process.waitForFinished(120000);
-  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-          process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
-QByteArray readAll(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 void writeAll(const QString& path, const QByteArray& text) {
   QFile file(path);
@@ -58,7 +37,7 @@ QString copyExample(const QString& example, const QString& folder, const QString
 
 // The report without its date-and-time block, which differs from run to run.
 QByteArray reportWithoutClock(const QString& path) {
-  QByteArray text = readAll(path);
+  QByteArray text = readFileBytes(path);
   static const QRegularExpression clock("(?i)[^\\n]*(date|time)[^\\n]*\\n");
   return QString::fromLatin1(text).remove(clock).toLatin1();
 }
@@ -72,7 +51,7 @@ struct PlotCapacities {
 
 PlotCapacities plotCapacities(const QString& path) {
   PlotCapacities out;
-  const QList<QByteArray> lines = readAll(path).split('\n');
+  const QList<QByteArray> lines = readFileBytes(path).split('\n');
   if (lines.isEmpty()) return out;
   const QList<QByteArray> header = lines[0].simplified().split(' ');
   if (header.size() < 3) return out;
@@ -229,7 +208,7 @@ void RunnerTest::stoppedRunPrintsTheEnginesReasonAlone() {
   QFETCH(QString, reason);
   QTemporaryDir folder;
   const QString project = copyExample("steel_pipe_layered", folder.path(), "stop");
-  QByteArray text = readAll(project);
+  QByteArray text = readFileBytes(project);
   QVERIFY(text.contains(from));
   text.replace(from, to);
   writeAll(project, text);
@@ -265,7 +244,7 @@ void RunnerTest::failedRunKeepsTheEarlierOutputs() {
   QCOMPARE(runner({"run", project}).status, 0);
   const QStringList outputs{"pier.vr6o", "pier.vr6p", "pier.gwi"};
   QList<QByteArray> before;
-  for (const QString& name : outputs) before << readAll(folder.filePath(name));
+  for (const QString& name : outputs) before << readFileBytes(folder.filePath(name));
   QProcess process;
   process.start("/bin/sh",
                 {"-c", "trap '' XFSZ; ulimit -f 8; exec \"$0\" \"$@\"", kRunner, "run", project});
@@ -275,7 +254,7 @@ void RunnerTest::failedRunKeepsTheEarlierOutputs() {
   QCOMPARE(err.count('\n'), 1);
   QVERIFY2(err.contains("the earlier report and plot data are kept"), err.constData());
   for (int i = 0; i < outputs.size(); ++i)
-    QCOMPARE(readAll(folder.filePath(outputs[i])), before[i]);
+    QCOMPARE(readFileBytes(folder.filePath(outputs[i])), before[i]);
   QCOMPARE(QDir(folder.path())
                .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
                .filter(".vorne-run-"),
@@ -297,7 +276,7 @@ void RunnerTest::fullDiskKeepsTheEarlierOutputs() {
   QCOMPARE(runner({"run", project}).status, 0);
   const QStringList outputs{"pier.vr6o", "pier.vr6p", "pier.gwi"};
   QList<QByteArray> before;
-  for (const QString& name : outputs) before << readAll(mountPoint.filePath(name));
+  for (const QString& name : outputs) before << readFileBytes(mountPoint.filePath(name));
   {
     QFile filler(mountPoint.filePath("filler"));
     QVERIFY(filler.open(QIODevice::WriteOnly));
@@ -311,7 +290,7 @@ void RunnerTest::fullDiskKeepsTheEarlierOutputs() {
   QVERIFY2(outcome.err.contains("the earlier report and plot data are kept"),
            outcome.err.constData());
   for (int i = 0; i < outputs.size(); ++i) {
-    QCOMPARE(readAll(mountPoint.filePath(outputs[i])), before[i]);
+    QCOMPARE(readFileBytes(mountPoint.filePath(outputs[i])), before[i]);
   }
 }
 
@@ -331,21 +310,21 @@ void RunnerTest::outputsThroughLinksStayLinked() {
   }
   QCOMPARE(runner({"run", project}).status, 0);
   QVERIFY(QFileInfo(folder.filePath("pier.vr6o")).isSymLink());
-  QVERIFY(readAll(folder.filePath("kept/report.txt")).contains("COMPUTATION RESULT"));
+  QVERIFY(readFileBytes(folder.filePath("kept/report.txt")).contains("COMPUTATION RESULT"));
   for (const QString& name : {QString("pier.vr6p"), QString("pier.gwi")}) {
-    QVERIFY(readAll(folder.filePath(name)).size() > 100);
-    QCOMPARE(readAll(folder.filePath("kept/" + name)), readAll(folder.filePath(name)));
+    QVERIFY(readFileBytes(folder.filePath(name)).size() > 100);
+    QCOMPARE(readFileBytes(folder.filePath("kept/" + name)), readFileBytes(folder.filePath(name)));
   }
 }
 
 void RunnerTest::neverRewritesTheProjectFile() {
   QTemporaryDir folder;
   const QString project = copyExample("steel_pipe_layered", folder.path(), "pier");
-  const QByteArray before = readAll(project);
+  const QByteArray before = readFileBytes(project);
   const QDateTime modified = QFileInfo(project).lastModified();
   QTest::qSleep(20);
   runner({"run", project, "--output-dir", folder.filePath("out")});
-  QCOMPARE(readAll(project), before);
+  QCOMPARE(readFileBytes(project), before);
   QCOMPARE(QFileInfo(project).lastModified(), modified);
   QVERIFY(QFileInfo::exists(folder.filePath("out/pier.vr6o")));
   QVERIFY(!QFileInfo::exists(folder.filePath("pier.vr6o")));
@@ -358,17 +337,17 @@ void RunnerTest::workbookIsWrittenThroughTheLoadedWriter() {
   const Outcome outcome = runner(
       {"run", project, "--output-dir", folder.path(), "--xlsx", folder.filePath("pier.xlsx")});
   QCOMPARE(outcome.status, 0);
-  QVERIFY(readAll(folder.filePath("pier.xlsx")).startsWith("PK"));  // a zip package
+  QVERIFY(readFileBytes(folder.filePath("pier.xlsx")).startsWith("PK"));  // a zip package
 }
 
 void RunnerTest::convertSwitchesUnitsAndKeepsTheProject() {
   QTemporaryDir folder;
   const QString project = copyExample("steel_pipe_layered", folder.path(), "pier");
-  const QByteArray before = readAll(project);
+  const QByteArray before = readFileBytes(project);
   const QString si = folder.filePath("pier_si.vr6d");
   Outcome outcome = runner({"convert", project, "--units", "si", "--output", si});
   QCOMPARE(outcome.status, 0);
-  QCOMPARE(readAll(project), before);
+  QCOMPARE(readFileBytes(project), before);
   TProgramData converted;
   converted.createFromFile(si, true);
   QCOMPARE(converted.units(), 2);
@@ -399,10 +378,10 @@ void RunnerTest::convertThereAndBackGivesBackEveryExample() {
     QCOMPARE(runner({"convert", project, "--output", plain}).status, 0);
     QCOMPARE(runner({"convert", project, "--units", other, "--output", there}).status, 0);
     QCOMPARE(runner({"convert", there, "--units", home, "--output", back}).status, 0);
-    QVERIFY2(readAll(there) != readAll(plain), qPrintable(name));
-    QVERIFY2(readAll(back) == readAll(plain), qPrintable(name));
-    QVERIFY2(readAll(folder.filePath(base + "_back.cpt")) ==
-                 readAll(folder.filePath(base + "_plain.cpt")),
+    QVERIFY2(readFileBytes(there) != readFileBytes(plain), qPrintable(name));
+    QVERIFY2(readFileBytes(back) == readFileBytes(plain), qPrintable(name));
+    QVERIFY2(readFileBytes(folder.filePath(base + "_back.cpt")) ==
+                 readFileBytes(folder.filePath(base + "_plain.cpt")),
              qPrintable(name));
   }
 }
@@ -411,11 +390,11 @@ void RunnerTest::olderLayoutIsConvertedIntoTheOutputFolder() {
   QTemporaryDir folder;
   const QString project = folder.filePath("old.vrd");
   QFile::copy(VORNE_TEST_DATA "/older_layout.vrd", project);
-  const QByteArray before = readAll(project);
+  const QByteArray before = readFileBytes(project);
   const QString out = folder.filePath("out");
   Outcome outcome = runner({"run", project, "--output-dir", out});
   QVERIFY2(outcome.status == 0, outcome.err.constData());
-  QCOMPARE(readAll(project), before);
+  QCOMPARE(readFileBytes(project), before);
   TProgramData converted;
   converted.createFromFile(out + "/old.vr6d", true);
   QCOMPARE(converted.OutsideDiameter, 24.0);
@@ -429,7 +408,7 @@ void RunnerTest::olderLayoutIsConvertedIntoTheOutputFolder() {
   outcome = runner({"run", project, "--output-dir", out});
   QCOMPARE(outcome.status, 1);
   QVERIFY2(outcome.err.contains("exists with other contents"), outcome.err.constData());
-  QCOMPARE(readAll(out + "/old.vr6d"), QByteArray("someone else's project\r\n"));
+  QCOMPARE(readFileBytes(out + "/old.vr6d"), QByteArray("someone else's project\r\n"));
 }
 
 void RunnerTest::summaryTakesTheTipRowOfEachMethod() {
@@ -472,7 +451,7 @@ void RunnerTest::summaryEqualsTheReportsTipRow() {
   const Outcome outcome = runner({"run", project, "--json"});
   QCOMPARE(outcome.status, 0);
   const QJsonObject json = QJsonDocument::fromJson(outcome.out).object();
-  const QString report = QString::fromLatin1(readAll(folder.filePath("pier.vr6o")));
+  const QString report = QString::fromLatin1(readFileBytes(folder.filePath("pier.vr6o")));
   // Each method's table in the report ends with its tip row: penetration, skin friction, end
   // bearing (with an optional plug asterisk) and capacity.
   const QJsonArray methods = json["methods"].toArray();
@@ -511,8 +490,8 @@ void RunnerTest::batchEqualsOneAtATime() {
   for (const QString& project : projects) {
     const QString name = QFileInfo(project).completeBaseName();
     for (const char* extension : {".vr6p", ".gwi"}) {
-      QCOMPARE(readAll(folder.filePath("batch/" + name + extension)),
-               readAll(folder.filePath("one/" + name + extension)));
+      QCOMPARE(readFileBytes(folder.filePath("batch/" + name + extension)),
+               readFileBytes(folder.filePath("one/" + name + extension)));
     }
     QCOMPARE(reportWithoutClock(folder.filePath("batch/" + name + ".vr6o")),
              reportWithoutClock(folder.filePath("one/" + name + ".vr6o")));

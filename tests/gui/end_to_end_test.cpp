@@ -19,15 +19,11 @@
 #include "gui/circular_pile_dialog.h"
 #include "gui/main_form.h"
 #include "message_recorder.h"
+#include "tests/support/file_bytes.h"
 
 using namespace vorne;
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 int runVorne(const QString& project) {
   QProcess process;
@@ -145,16 +141,16 @@ void EndToEndTest::projectBuiltInTheDialogsRunsLikeTheSameProjectByHand() {
   setUpByHand(byHand);
   byHand.setFileName(m_folder.filePath(QStringLiteral("hand.vr6d")));
   byHand.save();
-  const QByteArray dialogsFile = readAll(built.fileName());
+  const QByteArray dialogsFile = readFileBytes(built.fileName());
   QVERIFY(!dialogsFile.isEmpty());
-  QCOMPARE(dialogsFile, readAll(byHand.fileName()));
+  QCOMPARE(dialogsFile, readFileBytes(byHand.fileName()));
 
   // The runner reads both and gives the same capacities.
   QCOMPARE(runVorne(built.fileName()), 0);
   QCOMPARE(runVorne(byHand.fileName()), 0);
-  const QByteArray plot = readAll(m_folder.filePath(QStringLiteral("dialogs.vr6p")));
+  const QByteArray plot = readFileBytes(m_folder.filePath(QStringLiteral("dialogs.vr6p")));
   QVERIFY(plot.size() > 100);
-  QCOMPARE(plot, readAll(m_folder.filePath(QStringLiteral("hand.vr6p"))));
+  QCOMPARE(plot, readFileBytes(m_folder.filePath(QStringLiteral("hand.vr6p"))));
 }
 
 QTEST_MAIN(EndToEndTest)

@@ -2,6 +2,7 @@
 // read-back script (xlsx_readback.py) opens with a spreadsheet library of its own. Run with
 // VORNE_XLSX_FIXTURES set, writeReadBackFixtures leaves its workbooks in that folder.
 #include "plot/xlsx_export.h"
+#include "tests/support/file_bytes.h"
 
 #include <QtTest>
 
@@ -20,11 +21,6 @@ void fill(TGraphPlot& graph, int curveCount, int pointCount) {
           t + j / 4.0, j / 2.0};
     }
   }
-}
-
-QByteArray readAll(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 }  // namespace
@@ -164,7 +160,7 @@ void XlsxExportTest::unwritableFileKeepsTheOldOne() {
   QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   if (result.ok) QSKIP("a read-only folder stays writable for this user (root)");
   QVERIFY(result.message.startsWith(file));
-  QCOMPARE(readAll(file), QByteArray("earlier file"));
+  QCOMPARE(readFileBytes(file), QByteArray("earlier file"));
 }
 
 QTEST_GUILESS_MAIN(XlsxExportTest)

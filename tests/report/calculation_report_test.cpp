@@ -2,6 +2,7 @@
 // page of graphs rendered with pdftoppm (poppler-utils; the tests skip without them). The run is
 // the golden square concrete pile: its plot data and report as the engine wrote them.
 #include "report/calculation_report.h"
+#include "tests/support/file_bytes.h"
 
 #include <QImage>
 #include <QProcess>
@@ -17,11 +18,6 @@ using namespace vorne;
 namespace {
 
 const QDateTime kDate(QDate(2026, 3, 5), QTime(9, 7, 3));
-
-QByteArray readAll(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 bool havePoppler() {
   return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() &&
@@ -52,7 +48,7 @@ struct Run {
     }
     sources.project = &project;
     sources.graphs = &graphs;
-    sources.reportText = QString::fromLatin1(readAll(golden + ".vr6o"));
+    sources.reportText = QString::fromLatin1(readFileBytes(golden + ".vr6o"));
     sources.reportFile = name + ".vr6o";
   }
 };
