@@ -4,6 +4,8 @@
 #include "report/calculation_report.h"
 #include "tests/support/file_bytes.h"
 
+#include <clocale>
+
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
@@ -86,6 +88,7 @@ class CalculationReportTest : public QObject {
   void checkerReadsTheRunWithoutTheProgram();
   void graphsAreDrawnOnTheGraphPages();
   void sameRunAndDateGiveTheSameBytes();
+  void decimalCommaLocaleGivesTheSameBytes();
   void pageSizeFollowsTheUnitsUnlessChosen();
   void requirementBeyondEveryMethodIsNotReached();
   void openEndedPipeShowsThePlugAtTheTip();
@@ -205,6 +208,24 @@ void CalculationReportTest::sameRunAndDateGiveTheSameBytes() {
   // Without a date the run's own date from the report is used, so it gives the same bytes.
   options.date = {};
   QCOMPARE(calculationReportPdf(run.sources, options), first);
+}
+
+// A desk set to German numbers (the program's default locale and the C library's) writes the
+// same document: every number in it keeps its ".".
+void CalculationReportTest::decimalCommaLocaleGivesTheSameBytes() {
+  Run run("square_concrete");
+  ReportOptions options;
+  options.requiredCapacity = 400.5;
+  options.date = kDate;
+  const QByteArray plain = calculationReportPdf(run.sources, options);
+  const QLocale before;
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  const bool cLocale = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+  const QByteArray german = calculationReportPdf(run.sources, options);
+  std::setlocale(LC_ALL, "C");
+  QLocale::setDefault(before);
+  QCOMPARE(german, plain);
+  if (!cLocale) qInfo("de_DE.UTF-8 is not installed: only the program's locale was German");
 }
 
 void CalculationReportTest::pageSizeFollowsTheUnitsUnlessChosen() {
