@@ -1,7 +1,8 @@
 // vorne-screenshots FOLDER [PROJECT]: opens a project in the desktop program's main window, runs
 // it and saves pictures of the window as PNG files into FOLDER: the opened project, the window
 // after the run, each result graph and data window that the program offers, and two graphs side by
-// side. Every message box is answered with its default button. Run it under a display, e.g. through
+// side, and the box of a run the engine stops. Every other message box is answered with its
+// default button. Run it under a display, e.g. through
 // scripts/screenshots.
 #include <QApplication>
 #include <QDir>
@@ -39,6 +40,28 @@ bool save(QWidget& window, const QDir& folder, const QString& name) {
   return saved;
 }
 
+// The next message box is saved as a picture under this name (and answered with No or Cancel
+// where offered, so that nothing outside the program is started); empty: boxes are only answered.
+QString boxPictureName;
+QDir boxFolder;
+
+QMessageBox::StandardButton answerBox(const MessageBoxRequest& box) {
+  std::printf("box: %s\n", qPrintable(QString(box.text).replace(QLatin1Char('\n'), ' ')));
+  if (boxPictureName.isEmpty()) {
+    return box.defaultButton != QMessageBox::NoButton ? box.defaultButton : QMessageBox::Ok;
+  }
+  QMessageBox shown(box.icon, box.title, box.text, box.buttons);
+  if (box.defaultButton != QMessageBox::NoButton) shown.setDefaultButton(box.defaultButton);
+  shown.show();
+  save(shown, boxFolder, boxPictureName);
+  shown.close();
+  boxPictureName.clear();
+  for (QMessageBox::StandardButton refusal : {QMessageBox::No, QMessageBox::Cancel}) {
+    if (box.buttons.testFlag(refusal)) return refusal;
+  }
+  return box.defaultButton != QMessageBox::NoButton ? box.defaultButton : QMessageBox::Ok;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -70,10 +93,8 @@ int main(int argc, char* argv[]) {
       source.absolutePath() + QLatin1Char('/') + source.completeBaseName() + QStringLiteral(".cpt");
   if (QFileInfo::exists(cpt)) QFile::copy(cpt, work.filePath(QFileInfo(cpt).fileName()));
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, work.path());
-  setMessageBoxResponder([](const MessageBoxRequest& box) {
-    std::printf("box: %s\n", qPrintable(QString(box.text).replace(QLatin1Char('\n'), ' ')));
-    return box.defaultButton != QMessageBox::NoButton ? box.defaultButton : QMessageBox::Ok;
-  });
+  boxFolder = folder;
+  setMessageBoxResponder(answerBox);
 
   // A window shown modally would wait for a user: it is closed after a moment.
   QTimer modalGuard;
@@ -135,6 +156,13 @@ int main(int argc, char* argv[]) {
     form.mdiArea()->tileSubWindows();
     saved &= save(form, folder, QStringLiteral("%1_overview").arg(n, 2, 10, QLatin1Char('0')));
   }
+  form.closeAllChildWindows();
+  // A run the engine stops: the pile's whole length above the ground leaves nothing embedded.
+  form.project().StickupLength = form.project().PileLength;
+  boxPictureName = QStringLiteral("%1_stopped_run").arg(++n, 2, 10, QLatin1Char('0'));
+  form.CompRun->trigger();
+  saved &= boxPictureName.isEmpty();  // the run told its outcome in a box
+  boxPictureName.clear();
   form.project().clearModified();
   form.close();
   return saved ? 0 : 1;
