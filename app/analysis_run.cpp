@@ -201,6 +201,7 @@ AnalysisRunResult runAnalysis(TProgramData& project,
   const QString outputFolder = QFileInfo(result.files.reportFile).absolutePath();
   removeStaleRunFolders(outputFolder);
   std::unique_ptr<QTemporaryDir> runFolder;
+  if (!options.cptFile.isEmpty()) result.files.cptFile = options.cptFile;
   EngineRunFiles engineFiles = result.files;
   if (QFileInfo(result.files.plotFile).absolutePath() == outputFolder) {
     runFolder =

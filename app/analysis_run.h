@@ -44,6 +44,9 @@ struct AnalysisRunOptions {
   // Write the GRLWEAP input file after a run whose plot data were read. The Python module, whose
   // outputs live only in a private folder for the length of the call, leaves it out.
   bool writeGrlweap = true;
+  // A CPT side file the engine reads in place of the project's (the runner's --cpt); empty: the
+  // project's own.
+  QString cptFile;
 };
 
 enum class AnalysisRunOutcome {

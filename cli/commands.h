@@ -24,6 +24,8 @@ struct RunCommand {
   std::optional<double> requiredCapacity;  // --required-capacity [kips | kN]
   QString page;          // --page a4 | letter; empty: by the unit system
   QDateTime reportDate;  // --report-date: the document's date instead of the run's
+  QString cptFile;       // --cpt: a field CPT file in place of the project's CPT points
+  QString cptLocation;   // --location: its location; empty: the file's only one
 };
 
 struct BatchCommand {

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "cli/commands.h"
+#include "cli/cpt_command.h"
 #include "cli/run_pdf.h"
 
 using namespace vorne;
@@ -14,6 +15,7 @@ namespace {
 const char* const kRunUsage =
     "usage: vorne run PROJECT [--output-dir DIR] [--json] [--xlsx FILE]\n"
     "                 [--pdf FILE [--page a4|letter]] [--required-capacity Q]\n"
+    "                 [--cpt FILE [--location ID]]\n"
     "\n"
     "Analyses one project (.vr6d, or .vrd converted first into the output folder) and prints\n"
     "the capacity at the pile tip of every selected method and the load-settlement curve.\n"
@@ -30,7 +32,11 @@ const char* const kRunUsage =
     "  --page a4|letter  its page size (default Letter for English units, A4 for SI)\n"
     "  --required-capacity Q  each method's penetration for the ultimate capacity Q (kips or\n"
     "                    kN) in the report and the summary (\"required_depth\" with --json)\n"
-    "  --report-date YYYY-MM-DDTHH:MM:SS  the report's date instead of the run's\n";
+    "  --report-date YYYY-MM-DDTHH:MM:SS  the report's date instead of the run's\n"
+    "  --cpt FILE        analyse with the profile of the field CPT file FILE (GEF, AGS4, AGS3,\n"
+    "                    column text; see vorne cpt) in place of the project's CPT points;\n"
+    "                    the project and its CPT file are not written\n"
+    "  --location ID     the location of the --cpt file to take (a file with several needs it)\n";
 
 const char* const kBatchUsage =
     "usage: vorne batch PROJECT... [-j N] [--output-dir DIR]\n"
@@ -55,8 +61,10 @@ const char* const kConvertUsage =
 const char* const kUsage =
     "usage: vorne run PROJECT [--output-dir DIR] [--json] [--xlsx FILE]\n"
     "                 [--pdf FILE [--page a4|letter]] [--required-capacity Q]\n"
+    "                 [--cpt FILE [--location ID]]\n"
     "       vorne batch PROJECT... [-j N] [--output-dir DIR]\n"
     "       vorne convert PROJECT [--units english|si] --output FILE\n"
+    "       vorne cpt FILE [--location ID] [--units english|si] [--json] [--output FILE.cpt]\n"
     "       vorne COMMAND --help | vorne --help | --version\n"
     "\n"
     "run      analyses one project and prints the capacity at the pile tip of every selected\n"
@@ -70,9 +78,13 @@ const char* const kUsage =
     "convert  opens a project of either layout or its JSON form (.json), switches its unit\n"
     "         system when asked, and saves it as FILE: the current layout with its CPT side\n"
     "         file, or the JSON form when FILE ends in .json.\n"
+    "cpt      reads a field CPT file (GEF, AGS4, AGS3, column text) and prints its locations\n"
+    "         and one location's profile as the engine takes it; --output writes it as the\n"
+    "         engine's CPT side file.\n"
     "\n"
     "vorne COMMAND --help explains one command.\n"
-    "Exit status: 0 success, 1 a project could not be analysed or converted, 2 usage error.\n";
+    "Exit status: 0 success, 1 a project or file could not be analysed, converted or read,\n"
+    "2 usage error.\n";
 
 int usageError(const QString& message) {
   complain(message + QStringLiteral(" (vorne --help shows the usage)"));
@@ -127,6 +139,11 @@ int main(int argc, char** argv) {
           return usageError("--output-dir needs a folder");
       } else if (arg == "--xlsx") {
         if (!takeValue(args, i, command.workbook)) return usageError("--xlsx needs a file");
+      } else if (arg == "--cpt") {
+        if (!takeValue(args, i, command.cptFile)) return usageError("--cpt needs a CPT file");
+      } else if (arg == "--location") {
+        if (!takeValue(args, i, command.cptLocation) || command.cptLocation.isEmpty())
+          return usageError("--location needs a location id");
       } else if (QString error; takeReportOption(args, i, command, error)) {
         if (!error.isEmpty()) return usageError(error);
       } else if (arg.startsWith("-") && arg != "-") {
@@ -138,6 +155,8 @@ int main(int argc, char** argv) {
       }
     }
     if (command.project.isEmpty()) return usageError("run needs a project file");
+    if (!command.cptLocation.isEmpty() && command.cptFile.isEmpty())
+      return usageError("--location belongs to --cpt FILE");
     return runProject(command);
   }
 
@@ -200,6 +219,8 @@ int main(int argc, char** argv) {
     if (command.output.isEmpty()) return usageError("convert needs --output FILE");
     return convertProject(command);
   }
+
+  if (verb == "cpt") return cptMain(args);
 
   return usageError("unknown command " + verb);
 }

@@ -3,7 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <cstdio>
+#include <memory>
+#include <vector>
 
 #include "app/analysis_run.h"
 #include "app/dynamic_library.h"
@@ -13,6 +16,7 @@
 #include "base/atomic_file.h"
 #include "base/io_error.h"
 #include "cli/commands.h"
+#include "cli/cpt_command.h"
 #include "cli/run_pdf.h"
 #include "cli/run_summary.h"
 #include "plot/xlsx_export.h"
@@ -135,6 +139,39 @@ int runProject(const RunCommand& command) {
     complain(file + QStringLiteral(": unreadable project: ") + error.message());
     return kExitFailed;
   }
+  // A field CPT file stands in for the project's CPT points: its side file goes into a private
+  // folder that the engine reads, and the project's own files stay as they are.
+  std::unique_ptr<QTemporaryDir> cptFolder;
+  QString cptSideFile;
+  std::vector<CptProfilePoint> cptPoints;
+  if (!command.cptFile.isEmpty()) {
+    try {
+      CptCommand cpt;
+      cpt.file = command.cptFile;
+      cpt.location = command.cptLocation;
+      cpt.units = project.units();
+      const CptSelection selection = selectCpt(cpt);
+      cptFolder = std::make_unique<QTemporaryDir>(QDir::tempPath() +
+                                                  QStringLiteral("/vorne-cpt-XXXXXX"));
+      if (!cptFolder->isValid()) {
+        complain(command.cptFile + QStringLiteral(": no private folder for its CPT side file: ") +
+                 cptFolder->errorString());
+        return kExitFailed;
+      }
+      cptSideFile = cptFolder->filePath(QStringLiteral("profile.cpt"));
+      writeFileAtomically(cptSideFile, cpt::cptSideFileText(selection.engine));
+      for (const cpt::EnginePoint& p : selection.engine.points) {
+        cptPoints.push_back({p.depth, p.coneResistance});
+      }
+    } catch (const cpt::CptFileError& error) {
+      complain(error.message());
+      return kExitFailed;
+    } catch (const EInOutError& error) {
+      complain(cptSideFile + QStringLiteral(": ") + error.message());
+      return kExitFailed;
+    }
+  }
+
   if (older) {
     // The engine reads the current layout only: convert into the output folder first.
     project.setFileName(
@@ -157,12 +194,17 @@ int runProject(const RunCommand& command) {
     project.setFileName(info.absoluteFilePath());
   }
 
+  // The model holds the points the engine reads (after an older project was converted with its
+  // own), never to be saved.
+  if (!cptSideFile.isEmpty()) project.CptPoints = cptPoints;
+
   TMainGraphs graphs;
   QString failure;
   QString plotReason;
   AnalysisRunOptions options;
   options.saveFirst = false;
   options.outputFolder = outputFolder;
+  options.cptFile = cptSideFile;
   const AnalysisRunResult result =
       runAnalysis(project, graphs, options,
                   [&](RunMessageKind kind, const QString& text, const QString& reason) {
