@@ -97,6 +97,13 @@ void TProgramData::defineTables() {
       QStringList{"Reduction/Resistance ", "Factors on Side Friction"}, QString(), 1.0));
   D.addColumn(std::make_unique<TFloatColumn>(
       QStringList{"Reduction/Resistance ", "Factors on End Bearing"}, QString(), 1.0));
+  D.RowName = QStringLiteral("layer");
+  D.EntryCheck = [](int column, int, double value) -> QString {
+    if (column == col::kBottomDepth && value < 0.0) {
+      return QStringLiteral("Entry must be greater than or equal to 0");
+    }
+    return {};
+  };
 
   TblTZDepth.Caption = QStringLiteral("Depths for Internally-generated t-z curves");
   TblTZDepth.setMinRows(1);

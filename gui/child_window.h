@@ -8,6 +8,8 @@ class TChildWindow {
   virtual ~TChildWindow() = default;
   // Activation step: shows the project's current values (also after a unit switch).
   virtual void loadFromProject() {}
-  // Deactivation step: writes the values shown into the project.
-  virtual void commitToProject() {}
+  // Deactivation step: writes the values shown into the project. False when a field refused its
+  // entry (the window keeps it, explains it and takes the focus back); the command that asked for
+  // the commit then stops, so that nothing runs or is saved other than what the screen shows.
+  virtual bool commitToProject() { return true; }
 };

@@ -41,6 +41,16 @@ bool TDataDialog::FormDeactivate() {
     comeBack();
     return false;
   }
+  // Any other field still holding a text that was never checked (its check is run when the focus
+  // leaves it within the dialog, not when the dialog itself loses the focus).
+  for (TDataEdit* edit : findChildren<TDataEdit*>()) {
+    if (edit == focused || !edit->isEnabled() || !edit->isVisibleTo(this)) continue;
+    if (!edit->Validate()) {
+      m_lastFocus = edit;
+      comeBack();
+      return false;
+    }
+  }
   storeValues();
   emit committed();
   return true;
@@ -56,22 +66,32 @@ TDataEdit* TDataDialog::addEdit(
   edit->setUnitsString(unitsString);
   grid->addWidget(label, row, column);
   grid->addWidget(edit, row, column + 1);
-  connect(edit, &QLineEdit::textEdited, this, [this] { markModified(); });
   m_edits.push_back(edit);
   return edit;
 }
 
 void TDataDialog::storeNumber(const TDataEdit* edit, double& target) {
+  if (edit->text() == edit->textOf(target)) return;
+  double value = target;
   try {
-    target = std::clamp(edit->Number(), edit->MinVal(), edit->MaxVal());
+    value = std::clamp(edit->Number(), edit->MinVal(), edit->MaxVal());
   } catch (const vorne::EExpressionError&) {
+    return;
   }
+  if (value != target) markModified();
+  target = value;
 }
 
 void TDataDialog::storeNumber(const TDataEdit* edit, int& target) {
   double value = target;
-  storeNumber(edit, value);
-  target = static_cast<int>(std::lround(std::clamp(value, -2147483648.0, 2147483647.0)));
+  try {
+    value = std::clamp(edit->Number(), edit->MinVal(), edit->MaxVal());
+  } catch (const vorne::EExpressionError&) {
+    return;
+  }
+  const int rounded = static_cast<int>(std::lround(std::clamp(value, -2147483648.0, 2147483647.0)));
+  if (rounded != target) markModified();
+  target = rounded;
 }
 
 QWidget* TDataDialog::closeButton() {

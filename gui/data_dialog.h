@@ -28,16 +28,18 @@ class TDataDialog : public QWidget, public TChildWindow {
   // Activation step: unit system of the unit-bearing fields, every control from the project,
   // the enabling rules. The frame also calls it to refresh an open dialog after a unit switch.
   void FormActivate();
-  // Commit step: writes every control into the project unless the focused numeric field fails
-  // its check; then the dialog asks to be brought back to the front and nothing is written.
-  // Returns whether the values were written.
+  // Commit step: writes every control into the project unless a numeric field fails its check
+  // (the focused one first, then every enabled one in the dialog, so that no refused text is left
+  // on screen while the project keeps the old value); then that field takes the focus, the
+  // dialog asks to be brought back to the front and nothing is written. Returns whether the
+  // values were written.
   bool FormDeactivate();
 
   vorne::TProgramData& project() const { return m_project; }
 
   // TChildWindow
   void loadFromProject() override { FormActivate(); }
-  void commitToProject() override { FormDeactivate(); }
+  bool commitToProject() override { return FormDeactivate(); }
 
  signals:
   // The values were written into the project.
@@ -51,17 +53,17 @@ class TDataDialog : public QWidget, public TChildWindow {
   virtual void storeValues() = 0;
 
   // A numeric field with its label in grid row `row` (label in column `column`, field after it).
-  // Its edits mark the project modified; with a unit template it takes the project's units on
-  // every activation.
+  // With a unit template it takes the project's units on every activation.
   TDataEdit* addEdit(QGridLayout* grid,
                      int row,
                      const QString& caption,
                      const QString& unitsString = {},
                      int column = 0);
   // The field's value clamped into its bounds is written into target (rounded for an integer);
-  // a text that does not evaluate leaves target as it is (the field's own check reports it).
-  static void storeNumber(const TDataEdit* edit, double& target);
-  static void storeNumber(const TDataEdit* edit, int& target);
+  // a text that does not evaluate leaves target as it is (the commit checked every field before).
+  // A value that differs from target marks the project modified.
+  void storeNumber(const TDataEdit* edit, double& target);
+  void storeNumber(const TDataEdit* edit, int& target);
   // The "Close" button.
   QWidget* closeButton();
   void markModified() { m_project.setModified(); }

@@ -11,9 +11,14 @@
 #include "base/expression_evaluator.h"
 #include "base/unit_labels.h"
 #include "gui/message_box.h"
-#include "gui/message_box.h"
 
-TDataEdit::TDataEdit(QWidget* parent) : QLineEdit(parent) { setText(m_rules.format(0.0)); }
+TDataEdit::TDataEdit(QWidget* parent) : QLineEdit(parent) { showAccepted(m_rules.format(0.0)); }
+
+void TDataEdit::showAccepted(const QString& text) {
+  m_lastValidText = text;
+  m_valid = true;
+  setText(text);
+}
 
 void TDataEdit::setCaption(const QString& caption) {
   m_caption = caption;
@@ -65,7 +70,7 @@ void TDataEdit::setMaxVal(double value) {
 
 double TDataEdit::Number() const { return vorne::evaluateExpression(text()); }
 
-void TDataEdit::setNumber(double value) { setText(m_rules.format(m_rules.clamp(value))); }
+void TDataEdit::setNumber(double value) { showAccepted(m_rules.format(m_rules.clamp(value))); }
 
 void TDataEdit::setUnits(int units) {
   m_units = std::clamp(units, 1, 3);
@@ -87,10 +92,11 @@ bool TDataEdit::Validate() {
   if (m_checking) return m_valid;
   m_checking = true;
   m_valid = false;
-  const vorne::NumericEntryResult result = m_rules.check(text());
+  const vorne::NumericEntryResult result = m_entryRule ? m_entryRule(text()) : m_rules.check(text());
   if (result.text != text()) setText(result.text);
   if (result.valid) {
     m_valid = true;
+    m_lastValidText = result.text;
   } else {
     showMessageBox(window(), QMessageBox::Warning, kMessageBoxTitle, result.message);
     if (isVisible()) setFocus(Qt::OtherFocusReason);
@@ -100,6 +106,15 @@ bool TDataEdit::Validate() {
 }
 
 void TDataEdit::keyPressEvent(QKeyEvent* event) {
+  // Escape abandons a changed entry; with the accepted value shown it goes on to the window.
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier &&
+      text() != m_lastValidText) {
+    m_valid = true;
+    setText(m_lastValidText);
+    selectAll();
+    event->accept();
+    return;
+  }
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     Validate();
     selectAll();

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <functional>
 
 #include "base/numeric_entry.h"
 
@@ -39,6 +40,9 @@ class TDataEdit : public QLineEdit {
   double Number() const;
   // Shows value clamped into [MinVal, MaxVal].
   void setNumber(double value);
+  // The text setNumber(value) shows. A field still showing textOf(held) holds the held value
+  // itself (which may have more digits than the text), so a commit keeps it unrounded.
+  QString textOf(double value) const { return m_rules.format(m_rules.clamp(value)); }
 
   // 1 English, 2 SI, 3 unit template shown unchanged; clamped into 1..3.
   int Units() const { return m_units; }
@@ -47,10 +51,21 @@ class TDataEdit : public QLineEdit {
   const QString& UnitsString() const { return m_unitsString; }
   void setUnitsString(const QString& unitsString);
 
+  // Replaces the field's own exit check (evaluation, integer-only, bounds) by another rule
+  // below the windows, e.g. a table cell's entry path; its result is applied as the own check's
+  // is. An empty function restores the own check.
+  using EntryRule = std::function<vorne::NumericEntryResult(const QString& text)>;
+  void setEntryRule(EntryRule rule) { m_entryRule = std::move(rule); }
+
   // The exit check: evaluates, checks integer-only and the bounds, and on success shows the
   // cleaned value. A value out of bounds is replaced by the violated bound. Every failure shows
   // its message in a message box and gives the focus back to the edit. Returns success.
   bool Validate();
+  // The text of the last accepted value (set by setNumber or a passed check); Escape in a field
+  // holding another text brings it back.
+  const QString& lastValidText() const { return m_lastValidText; }
+  // Shows text as the field's accepted value (what the project holds), e.g. after a commit.
+  void showAccepted(const QString& text);
   // Whether the last exit check succeeded (true until the first check).
   bool isValid() const { return m_valid; }
 
@@ -64,6 +79,8 @@ class TDataEdit : public QLineEdit {
   bool focusStaysInForm() const;
 
   vorne::NumericEntryRules m_rules;
+  EntryRule m_entryRule;
+  QString m_lastValidText;
   QString m_caption;
   QString m_unitsString;
   QPointer<QLabel> m_editLabel;

@@ -122,7 +122,6 @@ QWidget* TDlgSoils::buildPage(int soilType) {
         edit->setCaption(QString::fromLatin1(d.caption));
         field.label->setBuddy(edit);
       }
-      connect(edit, &QLineEdit::textEdited, this, [this] { m_project.setModified(); });
       field.edits[static_cast<std::size_t>(k)] = edit;
       grid->addWidget(edit, row, 1 + k);
       tabOrder.push_back(edit);
@@ -189,17 +188,28 @@ bool TDlgSoils::FormDeactivate() {
   if (focused != nullptr && isAncestorOf(focused) && focused->isEnabled() && !focused->Validate()) {
     return false;
   }
+  // Every other enabled field too: none may show a refused text while the layer keeps its value.
+  for (Field& f : page(m_soilType)) {
+    for (TDataEdit* edit : f.edits) {
+      if (edit != focused && edit->isEnabled() && !edit->Validate()) return false;
+    }
+  }
   vorne::TGridTable& layer = m_project.layerData(m_layer);
   for (Field& f : page(m_soilType)) {
     for (int row = 0; row < 2; ++row) {
       const TDataEdit* edit = f.edits[static_cast<std::size_t>(row)];
+      const bool whole = layer.column(f.column).type() == vorne::ColumnType::Int;
+      const double held =
+          whole ? layer.cell(f.column, row).asInteger() : layer.cell(f.column, row).asFloat();
+      // A field still showing the held value keeps it with all its digits.
+      if (edit->text() == edit->textOf(held)) continue;
       double value = 0.0;
       try {
         value = edit->Number();
       } catch (const vorne::EExpressionError&) {
-        continue;  // the field's own check reports it; the cell keeps its value
+        continue;  // not reached: every enabled field passed its check above
       }
-      if (layer.column(f.column).type() == vorne::ColumnType::Int) {
+      if (whole) {
         const int rounded = static_cast<int>(std::lround(std::clamp(value, 0.0, 2147483647.0)));
         if (layer.cell(f.column, row).asInteger() != rounded) {
           layer.cell(f.column, row).setInteger(rounded);

@@ -45,7 +45,8 @@ class TChildFrame : public QMdiSubWindow {
  protected:
   void closeEvent(QCloseEvent* event) override {
     if (m_closed) return event->accept();
-    if (auto* child = dynamic_cast<TChildWindow*>(widget())) child->commitToProject();
+    auto* child = dynamic_cast<TChildWindow*>(widget());
+    if (child != nullptr && !child->commitToProject()) return event->ignore();
     // Closing activates the next window; this one has committed already.
     m_closing = true;
     QMdiSubWindow::closeEvent(event);
@@ -290,10 +291,7 @@ void TMainForm::createToolBar() {
     commitActiveChild();
     FileOpenClick();
   });
-  connect(tbSave, &QAction::triggered, this, [this] {
-    commitActiveChild();
-    FileSaveClick();
-  });
+  connect(tbSave, &QAction::triggered, this, &TMainForm::FileSaveClick);
   connect(tbRun, &QAction::triggered, this, &TMainForm::CompRunClick);
   mainToolBar->addSeparator();
   tbSoilLayers = addButton(QStringLiteral("Soil layer Data"), mSoilLayers);
@@ -364,11 +362,12 @@ void TMainForm::closeAllChildWindows() {
   for (QMdiSubWindow* frame : m_mdiArea->subWindowList()) frame->close();
 }
 
-void TMainForm::commitActiveChild() {
+bool TMainForm::commitActiveChild() {
   QMdiSubWindow* frame = m_mdiArea->currentSubWindow();
   if (!frame) frame = m_activeChild;
-  if (!frame || isClosingFrame(frame)) return;
-  if (auto* child = dynamic_cast<TChildWindow*>(frame->widget())) child->commitToProject();
+  if (!frame || isClosingFrame(frame)) return true;
+  auto* child = dynamic_cast<TChildWindow*>(frame->widget());
+  return child == nullptr || child->commitToProject();
 }
 
 void TMainForm::reloadChildWindows() {
@@ -611,9 +610,11 @@ bool TMainForm::saveProjectAs(bool running) {
   return written;
 }
 
-bool TMainForm::FileSaveClick() { return saveProject(false); }
+// A refused entry in the active window stops a save: the file would hold the old value while the
+// screen shows the refused text.
+bool TMainForm::FileSaveClick() { return commitActiveChild() && saveProject(false); }
 
-bool TMainForm::FileSaveAsClick() { return saveProjectAs(false); }
+bool TMainForm::FileSaveAsClick() { return commitActiveChild() && saveProjectAs(false); }
 
 void TMainForm::FileNewClick() {
   if (!confirmSaveChanges()) return;
@@ -770,7 +771,8 @@ void TMainForm::CompRunClick() {
                    QStringLiteral("Attempt to reinitialize DLL"));
     return;
   }
-  commitActiveChild();
+  // A refused entry in the active window stops the run: the engine would use the old value.
+  if (!commitActiveChild()) return;
   m_runInProgress = true;
   struct RunGuard {
     bool& flag;

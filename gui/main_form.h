@@ -105,7 +105,8 @@ class TMainForm : public QMainWindow {
   void cascadeWindows();
   void tileWindows();
   // The deactivation step of the active child window, when it has one.
-  void commitActiveChild();
+  // False when the active child window refused an entry.
+  bool commitActiveChild();
   // The activation step of every open child window.
   void reloadChildWindows();
 

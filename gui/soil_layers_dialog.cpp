@@ -60,6 +60,9 @@ TDlgSoilLayers::TDlgSoilLayers(vorne::TProgramData& project, QWidget* parent)
   grdLayers->verticalHeader()->hide();
   grdLayers->setSelectionMode(QAbstractItemView::NoSelection);
   grdLayers->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Tab goes from control to control of the layer rows (they are the grid's cells); the grid's
+  // own Tab would move its cursor and then the focus a second time, checking a field twice.
+  grdLayers->setTabKeyNavigation(false);
   grdLayers->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   layout->addWidget(grdLayers);
 
@@ -136,7 +139,6 @@ void TDlgSoilLayers::layControls() {
     list->setProperty("layer", layer);
     connect(list, &QComboBox::activated, this, [this, layer](int index) {
       m_currentLayer = layer;
-      storeGrid();
       vorne::setSoilType(project(), layer, index + 1);
       grdLayers->item(layer, 1)->setText(QString::number(index + 1));
       markModified();
@@ -146,10 +148,21 @@ void TDlgSoilLayers::layControls() {
     for (int c = 2; c < 7; ++c) {
       auto* value = new TDataEdit;
       value->setProperty("layer", layer);
-      if (c == 2) value->setMinVal(0.0);
-      value->setNumber(d.cell(kTableColumn[c], layer).asFloat());
-      connect(value, &QLineEdit::textEdited, this, [this] { markModified(); });
-      grdLayers->setItem(layer, c, new QTableWidgetItem(value->text()));
+      // The field's text goes to its cell of D through the table's entry path, which decides,
+      // names the field in a refusal and gives the text the cell shows for the stored value.
+      value->setEntryRule([this, layer, c](const QString& text) {
+        vorne::TGridTable& table = project().D;
+        const vorne::CellEntry entry = table.enterText(kTableColumn[c], layer, text);
+        vorne::NumericEntryResult result;
+        result.valid = entry.accepted;
+        result.message = entry.message;
+        result.text = entry.accepted ? table.cellText(kTableColumn[c], layer) : text;
+        result.value = table.cell(kTableColumn[c], layer).asFloat();
+        if (entry.accepted) grdLayers->item(layer, c)->setText(result.text);
+        return result;
+      });
+      grdLayers->setItem(layer, c, new QTableWidgetItem(d.cellText(kTableColumn[c], layer)));
+      value->showAccepted(d.cellText(kTableColumn[c], layer));
       grdLayers->setCellWidget(layer, c, value);
     }
   }
@@ -164,30 +177,22 @@ void TDlgSoilLayers::applyRules() {
   btnDelete->setEnabled(layers >= 1);
 }
 
-void TDlgSoilLayers::storeGrid() {
-  vorne::TGridTable& d = project().D;
-  for (int layer = 0; layer < std::min(grdLayers->rowCount(), d.rowCount()); ++layer) {
+bool TDlgSoilLayers::storeGrid() {
+  // Each field's check stores an accepted text in D; the first refusal is shown and keeps its
+  // field's text and the focus.
+  for (int layer = 0; layer < grdLayers->rowCount(); ++layer) {
     for (int c = 2; c < 7; ++c) {
-      const TDataEdit* number = field(layer, c);
-      if (number == nullptr) continue;
-      double value = 0.0;
-      try {
-        value = std::clamp(number->Number(), number->MinVal(), number->MaxVal());
-      } catch (const vorne::EExpressionError&) {
-        continue;  // the field's own check reports it; the cell keeps its value
-      }
-      if (d.cell(kTableColumn[c], layer).asFloat() != value) {
-        d.cell(kTableColumn[c], layer).setFloat(value);
-      }
-      grdLayers->item(layer, c)->setText(number->text());
+      TDataEdit* number = field(layer, c);
+      if (number != nullptr && !number->Validate()) return false;
     }
   }
+  return true;
 }
 
 void TDlgSoilLayers::storeValues() { storeGrid(); }
 
 void TDlgSoilLayers::SoilLayersAddClick() {
-  storeGrid();
+  if (!storeGrid()) return;
   if (!vorne::addSoilLayer(project())) return;
   m_currentLayer = project().D.rowCount() - 1;
   markModified();
@@ -196,14 +201,14 @@ void TDlgSoilLayers::SoilLayersAddClick() {
 }
 
 void TDlgSoilLayers::SoilLayersInsertClick() {
-  storeGrid();
+  if (!storeGrid()) return;
   if (!vorne::insertSoilLayer(project(), m_currentLayer)) return;
   markModified();
   layControls();
 }
 
 void TDlgSoilLayers::SoilLayersDeleteClick() {
-  storeGrid();
+  if (!storeGrid()) return;
   if (project().D.rowCount() <= 1) return;  // a profile keeps at least one layer
   if (chkConfirm->isChecked()) {
     const QMessageBox::StandardButton answer =
@@ -219,7 +224,7 @@ void TDlgSoilLayers::SoilLayersDeleteClick() {
 }
 
 void TDlgSoilLayers::EditLayerClick(int layer) {
-  storeGrid();
+  if (!storeGrid()) return;
   m_currentLayer = layer;
   TDlgSoils dialog(project(), layer, this);
   runModal(dialog);

@@ -49,7 +49,8 @@ class TDlgSoilLayers : public TDataDialog {
 
  private:
   void layControls();
-  void storeGrid();
+  // Checks and stores every field; false at the first refusal.
+  bool storeGrid();
 
   int m_currentLayer = 0;
 };

@@ -56,13 +56,29 @@ bool TTableGrid::commitEditor() {
   QWidget* editor = indexWidget(currentIndex());
   if (editor == nullptr) editor = QApplication::focusWidget();
   if (editor == nullptr || !isAncestorOf(editor)) return true;
-  auto* model = qobject_cast<vorne::GridTableModel*>(this->model());
-  const QString before = model != nullptr ? model->lastError() : QString();
   commitData(editor);
-  if (model != nullptr && !model->lastError().isEmpty()) return false;
+  if (hasRefusal()) return false;
   closeEditor(editor, QAbstractItemDelegate::NoHint);
-  (void)before;
   return true;
+}
+
+bool TTableGrid::hasRefusal() const {
+  const auto* model = qobject_cast<const vorne::GridTableModel*>(this->model());
+  return model != nullptr && model->refusedCell().isValid();
+}
+
+void TTableGrid::returnToRefusedCell() {
+  auto* model = qobject_cast<vorne::GridTableModel*>(this->model());
+  if (model == nullptr || !model->refusedCell().isValid()) return;
+  const QModelIndex refused = model->refusedCell();
+  if (currentIndex() != refused) setCurrentIndex(refused);  // closes any other cell's editor
+  scrollTo(refused);
+  QWidget* editor = indexWidget(refused);
+  if (editor == nullptr) {
+    edit(refused);
+    editor = indexWidget(refused);
+  }
+  if (editor != nullptr) editor->setFocus(Qt::OtherFocusReason);
 }
 
 void TTableGrid::moveOnEnter(int row, int column) {
@@ -97,12 +113,22 @@ void TTableGrid::keyPressEvent(QKeyEvent* event) {
 }
 
 void TTableGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
-  // The delegate closes an editor with SubmitModelCache on Enter only (the view itself uses it
-  // when the cursor moves to another row); a refused text stays put.
   auto* model = qobject_cast<vorne::GridTableModel*>(this->model());
+  const bool refusedHere = model != nullptr && model->refusedCell().isValid() &&
+                           indexWidget(model->refusedCell()) == editor;
+  if (refusedHere && hint != QAbstractItemDelegate::RevertModelCache) {
+    // A refused text stays in its open editor, whatever asked to close it (Tab, Enter, a click
+    // on another cell, focus leaving the grid); the window explains the refusal and comes back.
+    QTimer::singleShot(0, this, [this] { returnToRefusedCell(); });
+    return;
+  }
+  // Escape abandons the entry: the cell shows its stored value again.
+  if (refusedHere) model->clearRefusal();
+  // The delegate closes an editor with SubmitModelCache on Enter only (the view itself uses it
+  // when the cursor moves to another row).
   const bool byEnter = hint == QAbstractItemDelegate::SubmitModelCache &&
                        qobject_cast<QAbstractItemDelegate*>(sender()) != nullptr;
-  const bool moveOn = byEnter && model != nullptr && model->lastError().isEmpty();
+  const bool moveOn = byEnter && !hasRefusal();
   const QModelIndex from = currentIndex();
   QTableView::closeEditor(editor, moveOn ? QAbstractItemDelegate::NoHint : hint);
   if (moveOn && from.isValid()) moveOnEnter(from.row(), from.column());
@@ -151,14 +177,17 @@ TTableForm::TTableForm(TGridTable& table, Placer place, QWidget* parent)
   connect(btnInsert, &QPushButton::clicked, this, &TTableForm::InsertRowClick);
   connect(btnDelete, &QPushButton::clicked, this, &TTableForm::DeleteRowClick);
 
-  // A refused entry is explained and the cell is edited again.
+  // A refused entry is explained once, after the event that committed it, and the cell's editor
+  // takes the focus back with the refused text. Deferred so that no box opens inside the editor's
+  // focus handling (the box's focus would commit the editor again).
   connect(m_model, &vorne::GridTableModel::entryRefused, this,
-          [this](int row, int column, const QString& message) {
-            showMessageBox(this, QMessageBox::Warning, kMessageBoxTitle, message);
-            const QModelIndex index = m_model->index(row, column);
-            QTimer::singleShot(0, grid, [this, index] {
-              grid->setCurrentIndex(index);
-              grid->edit(index);
+          [this](int, int, const QString& message) {
+            if (m_explaining) return;
+            m_explaining = true;
+            QTimer::singleShot(0, this, [this, message] {
+              showMessageBox(this, QMessageBox::Warning, kMessageBoxTitle, message);
+              m_explaining = false;
+              if (grid != nullptr) grid->returnToRefusedCell();
             });
           });
   connect(m_model, &QAbstractItemModel::modelReset, this, &TTableForm::layControls);

@@ -23,8 +23,12 @@ class TTableGrid : public QTableView {
  public:
   using QTableView::QTableView;
   // Stores the text of the cell being edited, if any. False when the table refused it (the
-  // editor stays open on that cell).
+  // editor stays open on that cell with the refused text).
   bool commitEditor();
+  // Whether a refused entry waits in its editor for correction or Escape.
+  bool hasRefusal() const;
+  // Puts the cursor and the focus back into the editor of the refused cell.
+  void returnToRefusedCell();
   bool isEditing() const { return state() == QAbstractItemView::EditingState; }
   // Enter from the cell (row, column): one row down; from the last row to the first row of the
   // next column; from the last column back to the first. A control's cell focuses the control.
@@ -32,7 +36,8 @@ class TTableGrid : public QTableView {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
-  // An editor closed by Enter with its text stored moves the cursor on.
+  // An editor closed by Enter with its text stored moves the cursor on. The editor of a refused
+  // entry stays open unless Escape abandons the entry.
   void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 };
 
@@ -65,7 +70,7 @@ class TTableForm : public QWidget, public TChildWindow {
   // TChildWindow: reload shows the table again (after a unit switch); commit stores the cell
   // being edited.
   void loadFromProject() override { refresh(); }
-  void commitToProject() override { grid->commitEditor(); }
+  bool commitToProject() override { return m_table == nullptr || grid->commitEditor(); }
 
   void refresh();
   void AddRowClick();
@@ -88,4 +93,5 @@ class TTableForm : public QWidget, public TChildWindow {
   vorne::TGridTable* m_table;
   Placer m_place;
   vorne::GridTableModel* m_model = nullptr;
+  bool m_explaining = false;  // a refusal's box is due or showing
 };

@@ -44,6 +44,8 @@ void removeValues(std::vector<T>& values, int at, int count) {
 
 }  // namespace
 
+double TColumn::valueOfText(const TGridTable&, const QString&) const { wrongType(); }
+
 QStringList TColumn::headingLines(int units) const {
   QStringList lines = Headings;
   const QString templ = unitTemplate();
@@ -94,6 +96,10 @@ void TEnumColumn::storeText(const TGridTable&, int row, const QString& text) {
   setIntValue(row, choiceFromText(text));
 }
 
+double TEnumColumn::valueOfText(const TGridTable&, const QString& text) const {
+  return choiceFromText(text);
+}
+
 int TEnumColumn::intValue(int row) const { return m_values[static_cast<std::size_t>(row)]; }
 
 void TEnumColumn::setIntValue(int row, int value) {
@@ -122,6 +128,10 @@ QString TIntColumn::cellText(int row) const {
 }
 
 void TIntColumn::storeText(const TGridTable& owner, int row, const QString& text) {
+  m_values[static_cast<std::size_t>(row)] = static_cast<int>(valueOfText(owner, text));
+}
+
+double TIntColumn::valueOfText(const TGridTable& owner, const QString& text) const {
   const double value = evaluateEntry(text);
   const double whole = std::round(value);
   if (std::fabs(value - whole) > kIntegerTolerance) {
@@ -137,7 +147,7 @@ void TIntColumn::storeText(const TGridTable& owner, int row, const QString& text
   if (owner.CheckRanges && (n < Minimum || n > Maximum)) {
     throw ETableError(QStringLiteral("Entry must be between %1 and %2.").arg(Minimum).arg(Maximum));
   }
-  m_values[static_cast<std::size_t>(row)] = n;
+  return n;
 }
 
 int TIntColumn::intValue(int row) const { return m_values[static_cast<std::size_t>(row)]; }
@@ -171,8 +181,15 @@ QString TFloatColumn::exactText(int row) const {
       formatGeneralExact(m_values[static_cast<std::size_t>(row)], kCellDigits));
 }
 
-void TFloatColumn::storeText(const TGridTable&, int row, const QString& text) {
-  m_values[static_cast<std::size_t>(row)] = evaluateEntry(text);
+void TFloatColumn::storeText(const TGridTable& owner, int row, const QString& text) {
+  m_values[static_cast<std::size_t>(row)] = valueOfText(owner, text);
+}
+
+double TFloatColumn::valueOfText(const TGridTable&, const QString& text) const {
+  const double value = evaluateEntry(text);
+  // 1/0 evaluates; a cell holds only numbers a file can carry and the engine can read.
+  if (!std::isfinite(value)) throw ETableError(text + QStringLiteral(" is not a valid number."));
+  return value;
 }
 
 void TFloatColumn::convertUnits(int from, int to) {

@@ -46,6 +46,10 @@ class TColumn {
   virtual bool isTextCell() const { return true; }
   // Stores a typed text; throws ETableError with the message to show when it is refused.
   virtual void storeText(const TGridTable& owner, int row, const QString& text) = 0;
+  // The value a typed text stands for in a numeric column (the choice number in a list column),
+  // checked as storeText checks it but not stored; throws ETableError with the reason when the
+  // text is refused, "Data of wrong type" in a text or sub-table column.
+  virtual double valueOfText(const TGridTable& owner, const QString& text) const;
   // Converts the stored values from one unit system to the other (1 English, 2 SI).
   virtual void convertUnits(int from, int to) {
     (void)from;
@@ -89,6 +93,7 @@ class TEnumColumn : public TColumn {
   QString cellText(int row) const override;
   bool isTextCell() const override { return false; }
   void storeText(const TGridTable& owner, int row, const QString& text) override;
+  double valueOfText(const TGridTable& owner, const QString& text) const override;
   int intValue(int row) const override;
   // Refuses a choice outside 1..number of choices.
   void setIntValue(int row, int value) override;
@@ -116,6 +121,7 @@ class TIntColumn : public TColumn {
   // "Entry must be an integer." when the fraction exceeds 1e-10; "Entry must be between %d and
   // %d." outside Minimum..Maximum when the owner checks ranges, and always outside 32 bits.
   void storeText(const TGridTable& owner, int row, const QString& text) override;
+  double valueOfText(const TGridTable& owner, const QString& text) const override;
   int intValue(int row) const override;
   void setIntValue(int row, int value) override;
 
@@ -146,7 +152,9 @@ class TFloatColumn : public TColumn {
   void removeRows(int at, int count) override;
   QString cellText(int row) const override;
   QString exactText(int row) const override;
+  // A text that evaluates to an infinite or undefined value is refused as not a number.
   void storeText(const TGridTable& owner, int row, const QString& text) override;
+  double valueOfText(const TGridTable& owner, const QString& text) const override;
   void convertUnits(int from, int to) override;
   int unitSwitchOverflowRow(int from, int to) const override;
   QString unitTemplate() const override { return UnitTemplate; }

@@ -122,6 +122,8 @@ std::unique_ptr<TGridTable> TGridTable::fromTemplate(const TGridTable& templ,
   table->Comments = templ.Comments;
   table->TopLeft = templ.TopLeft;
   table->CheckRanges = templ.CheckRanges;
+  table->RowName = templ.RowName;
+  table->EntryCheck = templ.EntryCheck;
   table->m_minRows = templ.m_minRows;
   table->m_maxRows = templ.m_maxRows;
   table->m_units = parent != nullptr ? parent->m_units : templ.m_units;
@@ -270,6 +272,59 @@ void TGridTable::storeText(int column, int row, const QString& text) {
     target.storeText(*this, row, text);
   }
   m_changed = true;
+}
+
+CellEntry TGridTable::enterText(int column, int row, const QString& text) {
+  checkCell(column, row);
+  CellEntry entry;
+  TColumn& target = *m_columns[static_cast<std::size_t>(column)];
+  if (text == target.cellText(row)) {
+    entry.accepted = true;
+    return entry;
+  }
+  try {
+    if (target.type() == ColumnType::String) {
+      target.storeText(*this, row, text);
+    } else {
+      const double value = target.valueOfText(*this, text);
+      if (EntryCheck) {
+        const QString reason = EntryCheck(column, row, value);
+        if (!reason.isEmpty()) throw ETableError(reason);
+      }
+      const bool whole = target.type() != ColumnType::Float;
+      const double held = whole ? target.intValue(row) : target.floatValue(row);
+      if (value == held) {
+        entry.accepted = true;
+        return entry;
+      }
+      if (target.type() == ColumnType::Enum) {
+        writeChoice(column, row, static_cast<int>(value));
+      } else if (whole) {
+        target.setIntValue(row, static_cast<int>(value));
+      } else {
+        target.setFloatValue(row, value);
+      }
+    }
+  } catch (const ETableError& error) {
+    entry.message = fieldName(column, row) + QStringLiteral(": ") + error.message();
+    return entry;
+  }
+  entry.accepted = true;
+  entry.changed = true;
+  m_changed = true;
+  return entry;
+}
+
+QString TGridTable::fieldName(int column, int row) const {
+  QString heading = this->column(column).Headings.join(QLatin1Char(' ')).simplified();
+  while (heading.endsWith(QLatin1Char(',')) || heading.endsWith(QLatin1Char('*'))) {
+    heading.chop(1);
+    heading = heading.trimmed();
+  }
+  QString name = heading + QStringLiteral(", ") + RowName + QLatin1Char(' ') +
+                 QString::number(row + 1);
+  if (m_parent != nullptr) name.prepend(windowCaption().simplified() + QStringLiteral(", "));
+  return name;
 }
 
 QStringList TGridTable::headingLines(int column) const {

@@ -43,6 +43,13 @@ class TTableList {
 
 class TGridTable;
 
+// The outcome of a typed entry into a cell (TGridTable::enterText).
+struct CellEntry {
+  bool accepted = false;
+  bool changed = false;  // accepted, and the cell's value is not the one it held
+  QString message;       // the refusal, naming the field: "<field>: <reason>"; empty when accepted
+};
+
 // Typed access to one cell; every wrong combination of column type and value type throws
 // ETableError "Data of wrong type". Writes mark the table changed.
 class TData {
@@ -90,6 +97,12 @@ class TGridTable {
   bool HardwiredButton = false;
   // Integer columns refuse values outside their Minimum..Maximum only when this is set.
   bool CheckRanges = false;
+  // How a row is named in a refusal ("row 3", "layer 3").
+  QString RowName = QStringLiteral("row");
+  // A further check of a typed entry after the column's own: given the column, the row and the
+  // value the text stands for, the reason it is refused, or an empty text to accept it. Kept by
+  // sub-tables built from this table.
+  std::function<QString(int column, int row, double value)> EntryCheck;
   // Called when the table is freed (a sub-table replaced or its row deleted), so that a window
   // showing it lets go of it first.
   std::function<void()> OnFree;
@@ -139,6 +152,16 @@ class TGridTable {
   // the message to show when the entry is refused. A new choice in the first column replaces the
   // row's sub-tables.
   void storeText(int column, int row, const QString& text);
+  // The one path from a typed text to a cell, for every table window and grid field: the text
+  // the cell shows now is taken as it is (so that passing through a cell never rounds its value
+  // to the shown digits); any other text is evaluated and checked by the column, then by
+  // EntryCheck, and stored when accepted. The changed flag is set only when the value differs. A
+  // refusal leaves the cell and the changed flag as they were.
+  CellEntry enterText(int column, int row, const QString& text);
+  // The field a cell is, for messages: the window caption for a sub-table, the column's heading
+  // and the row ("Depth at Bottom of each Layer, layer 3"; "Sand Layer Data 2, Friction Angle
+  // (Deg.), row 1").
+  QString fieldName(int column, int row) const;
   // The column's heading lines with its unit named for the table's unit system.
   QStringList headingLines(int column) const;
 

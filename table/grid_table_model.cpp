@@ -61,16 +61,23 @@ bool GridTableModel::setData(const QModelIndex& index, const QVariant& value, in
       index.row() >= m_table.rowCount()) {
     return false;
   }
-  try {
-    m_table.storeText(tableColumn(index.column()), index.row(), value.toString());
-  } catch (const ETableError& error) {
-    m_lastError = error.message();
+  const CellEntry entry =
+      m_table.enterText(tableColumn(index.column()), index.row(), value.toString());
+  if (!entry.accepted) {
+    m_lastError = entry.message;
+    m_refusedCell = QPersistentModelIndex(index);
     emit entryRefused(index.row(), index.column(), m_lastError);
     return false;
   }
-  m_lastError.clear();
+  clearRefusal();
+  // Every cell shows the stored values again: an expression as its value.
   emit dataChanged(this->index(0, 0), this->index(rowCount() - 1, columnCount() - 1));
   return true;
+}
+
+void GridTableModel::clearRefusal() {
+  m_lastError.clear();
+  m_refusedCell = QPersistentModelIndex();
 }
 
 bool GridTableModel::addRowGroup() {
@@ -101,6 +108,7 @@ bool GridTableModel::deleteRowGroup(int row) {
 }
 
 void GridTableModel::refresh() {
+  clearRefusal();
   beginResetModel();
   mapColumns();
   endResetModel();

@@ -30,15 +30,20 @@ class GridTableModel : public QAbstractTableModel {
                       int role = Qt::DisplayRole) const override;
   // Text cells are editable; choice and sub-table cells are controls, not text.
   Qt::ItemFlags flags(const QModelIndex& index) const override;
-  // Stores the typed text. A refused entry returns false, keeps the cell, and emits
-  // entryRefused with the message to show; lastError() holds it too. On success every cell is
-  // refreshed, so an expression shows as its value.
+  // Stores the typed text through TGridTable::enterText. A refused entry returns false, keeps
+  // the cell, and emits entryRefused with the message to show (naming the field); lastError()
+  // and refusedCell() hold it until the next accepted entry or clearRefusal(). On success every
+  // cell is refreshed, so an expression shows as its value.
   bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
   // The table column behind a view column.
   int tableColumn(int viewColumn) const;
   TGridTable& table() const { return m_table; }
   const QString& lastError() const { return m_lastError; }
+  // The cell of the last refused entry; invalid when the last entry was accepted.
+  QModelIndex refusedCell() const { return m_refusedCell; }
+  // Forgets a refusal (the entry was abandoned and the cell shows its value again).
+  void clearRefusal();
 
   // Row commands of the table window; false when the row limits refuse them. insertRows and
   // deleteRows throw ETableError "Grid.Row not in valid range" for a row outside the data rows.
@@ -57,6 +62,7 @@ class GridTableModel : public QAbstractTableModel {
   TGridTable& m_table;
   std::vector<int> m_columns;  // table column of each view column
   QString m_lastError;
+  QPersistentModelIndex m_refusedCell;
 };
 
 }  // namespace vorne

@@ -40,9 +40,10 @@ class CountingChild : public QWidget, public TChildWindow {
   int loads = 0;
   int commits = 0;
   void loadFromProject() override { ++loads; }
-  void commitToProject() override {
+  bool commitToProject() override {
     ++commits;
     if (m_commitLog) ++*m_commitLog;
+    return true;
   }
 
  private:

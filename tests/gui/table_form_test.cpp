@@ -44,7 +44,7 @@ void typeInto(TTableForm& form, int row, int column, const QString& text) {
   QTest::keyClick(editor, Qt::Key_Backspace);
   QTest::keyClicks(editor, text);
   QTest::keyClick(editor, Qt::Key_Tab);
-  QTest::qWait(1);  // a refused cell is opened again
+  QTest::qWait(1);  // a refusal is explained after the key
 }
 
 // Types text into the open editor and presses Enter.
@@ -106,15 +106,22 @@ void TableFormTest::typedCellsGoThroughTheTableChecks() {
   typeInto(form, 0, 0, QStringLiteral("(2+3)*4"));
   QCOMPARE(table.cell(0, 0).asFloat(), 20.0);
   QCOMPARE(form.grid->model()->index(0, 0).data().toString(), QStringLiteral("20"));
+  // Each refusal names the field; the refused text waits in its cell until Escape.
+  const auto escape = [] {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QTest::qWait(1);
+  };
   typeInto(form, 1, 1, QStringLiteral("2.5"));
-  QCOMPARE(boxes.last(), QStringLiteral("Entry must be an integer."));
+  QCOMPARE(boxes.last(), QStringLiteral("Count, row 2: Entry must be an integer."));
   QCOMPARE(table.cell(1, 1).asInteger(), 0);
+  escape();
   typeInto(form, 1, 1, QStringLiteral("101"));
-  QCOMPARE(boxes.last(), QStringLiteral("Entry must be between 0 and 100."));
+  QCOMPARE(boxes.last(), QStringLiteral("Count, row 2: Entry must be between 0 and 100."));
+  escape();
   typeInto(form, 1, 0, QString());
-  QCOMPARE(boxes.last(), QStringLiteral("Entry cannot be blank."));
+  QCOMPARE(boxes.last(), QStringLiteral("Depth, row 2: Entry cannot be blank."));
   QCOMPARE(boxes.texts.size(), 3);
-  // The refused cell is edited again.
+  // The refused cell is still being edited.
   QTRY_VERIFY(form.grid->isEditing());
   QCOMPARE(form.grid->currentIndex(), form.grid->model()->index(1, 0));
 }
@@ -204,7 +211,7 @@ void TableFormTest::enterMovesDownThenToTheNextColumn() {
   enterInto(form, QStringLiteral("3"));
   QTRY_COMPARE(form.grid->currentIndex(), at(0, 1));  // last row: first row of the next column
   enterInto(form, QStringLiteral("2.5"));             // refused: the cursor stays
-  QCOMPARE(boxes.last(), QStringLiteral("Entry must be an integer."));
+  QCOMPARE(boxes.last(), QStringLiteral("Count, row 1: Entry must be an integer."));
   QTRY_VERIFY(form.grid->isEditing());
   QCOMPARE(form.grid->currentIndex(), at(0, 1));
   enterInto(form, QStringLiteral("7"));

@@ -76,6 +76,7 @@ class GridTableTest : public QObject {
   void tableListFindsByIdentifier();
   void itemModelShowsShownColumns();
   void itemModelStoresTextAndReportsRefusals();
+  void enteredTextChangesOnlyWhatDiffers();
 };
 
 void GridTableTest::rowsMoveInGroups() {
@@ -331,8 +332,58 @@ void GridTableTest::itemModelStoresTextAndReportsRefusals() {
   QCOMPARE(changed.count(), 1);
   QVERIFY(!model.setData(model.index(0, 1), QString()));
   QCOMPARE(refused.count(), 1);
-  QCOMPARE(refused.first().at(2).toString(), QStringLiteral("Entry cannot be blank."));
+  QCOMPARE(refused.first().at(2).toString(),
+           QStringLiteral("Depth at Bottom of each Layer, row 1: Entry cannot be blank."));
   QCOMPARE(model.data(model.index(0, 1)).toString(), QStringLiteral("24"));
+  QCOMPARE(model.refusedCell(), model.index(0, 1));
+  QVERIFY(model.setData(model.index(0, 1), QStringLiteral("24")));
+  QVERIFY(!model.refusedCell().isValid());
+}
+
+void GridTableTest::enteredTextChangesOnlyWhatDiffers() {
+  LayerTables t;
+  t.layers.setRowCount(2);
+  t.layers.RowName = QStringLiteral("layer");
+  t.layers.cell(1, 1).setFloat(19.68503937007874);  // a converted depth: more digits than shown
+  t.layers.EntryCheck = [](int column, int, double value) {
+    return column == 1 && value > 1000.0 ? QStringLiteral("Entry must be at most 1000") : QString();
+  };
+  t.layers.resetChanged();
+
+  struct Case {
+    const char* name;
+    int column, row;
+    const char* text;
+    bool accepted, changed;
+    const char* message;
+  };
+  const Case kCases[] = {
+      {"shown text passes through unrounded", 1, 1, "19.685039", true, false, ""},
+      {"same value by another text", 1, 0, "0*5", true, false, ""},
+      {"further check refuses", 1, 0, "2000",
+       false, false, "Depth at Bottom of each Layer, layer 1: Entry must be at most 1000"},
+      {"column refuses before the further check", 1, 0, "x", false, false,
+       "Depth at Bottom of each Layer, layer 1: x is not a valid number."},
+      {"same choice keeps the sub-table", 0, 0, "1", true, false, ""},
+  };
+  TGridTable* subTable = t.layers.cell(2, 0).asTable();
+  for (const Case& c : kCases) {
+    const CellEntry entry = t.layers.enterText(c.column, c.row, QString::fromLatin1(c.text));
+    QVERIFY2(entry.accepted == c.accepted, c.name);
+    QVERIFY2(entry.changed == c.changed, c.name);
+    QCOMPARE(entry.message, QString::fromLatin1(c.message));
+    QVERIFY2(!t.layers.isChanged(), c.name);
+  }
+  QCOMPARE(t.layers.cell(1, 1).asFloat(), 19.68503937007874);
+  QCOMPARE(t.layers.cell(2, 0).asTable(), subTable);
+
+  const CellEntry changed = t.layers.enterText(1, 0, QStringLiteral("3*4+1"));
+  QVERIFY(changed.accepted && changed.changed);
+  QCOMPARE(t.layers.cellText(1, 0), QStringLiteral("13"));
+  QVERIFY(t.layers.isChanged());
+  // A sub-table names its window and row.
+  QCOMPARE(subTable->enterText(0, 1, QString()).message,
+           QStringLiteral("Sand Layer Data 1, Unit skin, row 2: Entry cannot be blank."));
 }
 
 QTEST_GUILESS_MAIN(GridTableTest)
