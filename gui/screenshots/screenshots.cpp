@@ -1,25 +1,30 @@
 // vorne-screenshots FOLDER [PROJECT]: opens a project in the desktop program's main window, runs
 // it and saves pictures of the window as PNG files into FOLDER: the opened project, the window
 // after the run, each result graph and data window that the program offers, and two graphs side by
-// side, and the box of a run the engine stops. Every other message box is answered with its
-// default button. Run it under a display, e.g. through
-// scripts/screenshots.
+// side, the box of a run the engine stops, and the Soil Layers window holding a refused entry with
+// the box that names the field. Every other message box is answered with its default button. Run
+// it under a display, e.g. through scripts/screenshots.
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPainter>
+#include <QTableWidget>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 
+#include "gui/data_edit.h"
 #include "gui/main_form.h"
 #include "gui/message_box.h"
 #include "gui/plot_dialogs.h"
 #include "gui/plot_form.h"
 #include "gui/show_plot.h"
+#include "gui/soil_layers_dialog.h"
 #include "plot/plot_geometry.h"
 
 namespace {
@@ -44,8 +49,13 @@ bool save(QWidget& window, const QDir& folder, const QString& name) {
 // where offered, so that nothing outside the program is started); empty: boxes are only answered.
 QString boxPictureName;
 QDir boxFolder;
+// The last box asked for, to be drawn over the window it belongs to.
+MessageBoxRequest lastBox{};
+bool boxAsked = false;
 
 QMessageBox::StandardButton answerBox(const MessageBoxRequest& box) {
+  lastBox = box;
+  boxAsked = true;
   std::printf("box: %s\n", qPrintable(QString(box.text).replace(QLatin1Char('\n'), ' ')));
   if (boxPictureName.isEmpty()) {
     return box.defaultButton != QMessageBox::NoButton ? box.defaultButton : QMessageBox::Ok;
@@ -163,6 +173,46 @@ int main(int argc, char* argv[]) {
   form.CompRun->trigger();
   saved &= boxPictureName.isEmpty();  // the run told its outcome in a box
   boxPictureName.clear();
+  form.project().StickupLength = 0.0;
+
+  // A refused entry: the Soil Layers window keeps the text in its cell; the box that names the
+  // field is drawn over the window where the user sees it.
+  form.mSoilLayers->trigger();
+  auto* soil = dynamic_cast<TDlgSoilLayers*>(form.childWindow(form.mSoilLayers));
+  TDataEdit* depth = soil != nullptr && soil->grdLayers->rowCount() > 0
+                         ? soil->field(std::min(2, soil->grdLayers->rowCount() - 1), 2)
+                         : nullptr;
+  if (depth != nullptr) {
+    if (QMdiSubWindow* frame = form.mdiArea()->activeSubWindow()) frame->showMaximized();
+    settle();
+    boxAsked = false;
+    depth->setFocus();
+    depth->selectAll();
+    depth->insert(QStringLiteral("abc"));
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(depth, &tab);
+    settle();
+    QPixmap picture = form.grab();
+    if (boxAsked) {
+      QMessageBox box(lastBox.icon, lastBox.title, lastBox.text, QMessageBox::Ok);
+      box.show();
+      settle();
+      const QPixmap shown = box.grab();
+      box.close();
+      QPainter painter(&picture);
+      painter.drawPixmap((picture.width() - shown.width()) / 2,
+                         (picture.height() - shown.height()) / 2, shown);
+    }
+    const QString path =
+        folder.filePath(QStringLiteral("%1_refused_cell.png").arg(++n, 2, 10, QLatin1Char('0')));
+    const bool pictured = boxAsked && picture.save(path);
+    std::printf("%s %s\n", pictured ? "saved" : "could not save", qPrintable(path));
+    saved &= pictured;
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(depth, &escape);
+    form.closeAllChildWindows();
+    settle();
+  }
   form.project().clearModified();
   form.close();
   return saved ? 0 : 1;
