@@ -739,7 +739,7 @@ void TMainForm::openInWordProcessor(const QString& fileName) {
 }
 
 void TMainForm::switchUnitSystem(int units) {
-  commitActiveChild();
+  if (!commitActiveChild()) return;  // a refused entry is corrected or abandoned first
   if (units != m_project->units()) {
     // A value the switch would take out of the range of numbers: refused, project unchanged.
     if (const QString refused = m_project->switchUnits(units); !refused.isEmpty()) {

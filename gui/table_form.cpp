@@ -187,7 +187,15 @@ TTableForm::TTableForm(TGridTable& table, Placer place, QWidget* parent)
             QTimer::singleShot(0, this, [this, message] {
               showMessageBox(this, QMessageBox::Warning, kMessageBoxTitle, message);
               m_explaining = false;
-              if (grid != nullptr) grid->returnToRefusedCell();
+              if (m_table == nullptr || !grid->hasRefusal()) return;
+              // The window comes back to the front when another one was activated meanwhile.
+              if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+                if (frame->mdiArea() != nullptr) frame->mdiArea()->setActiveSubWindow(frame);
+              } else {
+                raise();
+                activateWindow();
+              }
+              grid->returnToRefusedCell();
             });
           });
   connect(m_model, &QAbstractItemModel::modelReset, this, &TTableForm::layControls);

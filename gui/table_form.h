@@ -67,9 +67,11 @@ class TTableForm : public QWidget, public TChildWindow {
   // The sub-table window opened from a row's button, when open.
   TTableForm* subTableForm(int row) const;
 
-  // TChildWindow: reload shows the table again (after a unit switch); commit stores the cell
-  // being edited.
-  void loadFromProject() override { refresh(); }
+  // TChildWindow: reload shows the table again (after a unit switch), unless a refused entry
+  // waits in its cell; commit stores the cell being edited.
+  void loadFromProject() override {
+    if (!grid->hasRefusal()) refresh();
+  }
   bool commitToProject() override { return m_table == nullptr || grid->commitEditor(); }
 
   void refresh();

@@ -14,6 +14,10 @@
 #include "gui/pile_material_dialog.h"
 #include "gui/soil_layers_dialog.h"
 #include "gui/table_form.h"
+#include "gui/tz_print_dialog.h"
+#include <QCheckBox>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include "message_recorder.h"
 
 using namespace vorne;
@@ -50,6 +54,7 @@ class RefusedCellsTest : public QObject {
   void soilGridRefusals();
   void tableWindowCellKeepsItsRefusedText_data();
   void tableWindowCellKeepsItsRefusedText();
+  void tableWindowInTheFrameComesBackAndHoldsTheUnitSwitch();
   void dialogFieldLeftUncheckedStopsTheCommit();
 
  private:
@@ -233,6 +238,50 @@ void RefusedCellsTest::tableWindowCellKeepsItsRefusedText() {
   QCOMPARE(project.TblTZDepth.cell(0, 1).asFloat(), 13.0);
   QVERIFY(project.isModified());
   QCOMPARE(boxes.texts.size(), 3);
+}
+
+void RefusedCellsTest::tableWindowInTheFrameComesBackAndHoldsTheUnitSwitch() {
+  MessageRecorder boxes;
+  TMainForm form;
+  form.resize(1200, 900);
+  showActive(form);
+  form.mNew->trigger();
+  form.mTzPrint->trigger();
+  auto* tz = dynamic_cast<TDlgTZPrint*>(form.childWindow(form.mTzPrint));
+  QVERIFY(tz != nullptr);
+  tz->ChkPrint->click();
+  tz->btnEditDepths->click();
+  TTableForm* table = nullptr;
+  for (QMdiSubWindow* frame : form.mdiArea()->subWindowList()) {
+    if (auto* found = qobject_cast<TTableForm*>(frame->widget())) table = found;
+  }
+  QVERIFY(table != nullptr);
+  QCOMPARE(table->table(), &form.project().TblTZDepth);
+  QTRY_COMPARE(form.mdiArea()->activeSubWindow()->widget(), table);
+  form.project().clearModified();
+  const QModelIndex cell = table->grid->model()->index(0, 0);
+  table->grid->setCurrentIndex(cell);
+  table->grid->edit(cell);
+  typeAndTab(focusedEdit(), QStringLiteral("abc"));
+  QCOMPARE(boxes.texts.size(), 1);
+
+  // Another window activated: the table window explains again and comes back with its text.
+  form.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(tz->parentWidget()));
+  QTRY_COMPARE(boxes.texts.size(), 2);
+  QTRY_COMPARE(form.mdiArea()->activeSubWindow()->widget(), table);
+  QTRY_VERIFY(focusedEdit() != nullptr);
+  QCOMPARE(focusedEdit()->text(), QStringLiteral("abc"));
+
+  // The unit switch waits for the entry to be corrected or abandoned.
+  form.mSIUnits->trigger();
+  QCOMPARE(form.project().units(), 1);
+  QTRY_COMPARE(boxes.texts.size(), 3);
+  QVERIFY(!form.project().isModified());
+  QTest::keyClick(focusedEdit(), Qt::Key_Escape);
+  form.mSIUnits->trigger();
+  QCOMPARE(form.project().units(), 2);
+  QCOMPARE(boxes.texts.size(), 3);
+  form.project().clearModified();
 }
 
 void RefusedCellsTest::dialogFieldLeftUncheckedStopsTheCommit() {
