@@ -10,6 +10,7 @@
 
 #include "app/soil_layers.h"
 #include "gui/data_edit.h"
+#include "gui/layer_data_dialog.h"
 #include "gui/main_form.h"
 #include "gui/pile_material_dialog.h"
 #include "gui/soil_layers_dialog.h"
@@ -309,6 +310,21 @@ void RefusedCellsTest::dialogFieldLeftUncheckedStopsTheCommit() {
   dialog.deModulus->setText(QStringLiteral("2*15e6"));
   QVERIFY(dialog.commitToProject());
   QCOMPARE(project.ElasticModulus, 30000000.0);
+  QVERIFY(project.isModified());
+
+  // The Layer dialog likewise stays open while a field shows a text the layer does not hold.
+  project.layerData(0).cell(col::kSandUnitWeight, 1).setFloat(115.0);
+  project.clearModified();
+  TDlgSoils layer(project, 0);
+  layer.fields(col::kSandUnitWeight)[1]->setText(QStringLiteral("11O"));
+  layer.done(QDialog::Accepted);
+  QCOMPARE(boxes.texts.size(), 2);
+  QCOMPARE(project.layerData(0).cell(col::kSandUnitWeight, 1).asFloat(), 115.0);
+  QVERIFY(!project.isModified());
+  layer.fields(col::kSandUnitWeight)[1]->setText(QStringLiteral("110"));
+  layer.done(QDialog::Accepted);
+  QCOMPARE(boxes.texts.size(), 2);
+  QCOMPARE(project.layerData(0).cell(col::kSandUnitWeight, 1).asFloat(), 110.0);
   QVERIFY(project.isModified());
 }
 
