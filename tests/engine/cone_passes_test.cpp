@@ -126,5 +126,35 @@ TEST(ConePasses, OffshoreParametersOffRunsNoConeMethodAndPlasticIndexErrorsAreRe
   }
 }
 
+// The capacity table under title: its heading and rows, up to the blank line that ends it.
+std::string capacityTable(const std::string& report, const char* title) {
+  const std::size_t at = report.find(std::string(title) + "\n");
+  if (at == std::string::npos) return {};
+  const std::size_t end = report.find("\n\n", report.find("PENETRATION", at));
+  return report.substr(at, end - at);
+}
+
+TEST(ConePasses, OffshoreCptExampleTakesTheConeResistanceFromItsCptFile) {
+  // The example's layers leave qc at 0, so the cone methods read it from the CPT profile; without
+  // that file they fall back to qc = 2.8·pa·N and give other capacities. API never reads qc.
+  const std::string data = kExamples + "offshore_open_pipe_cpt.vr6d";
+  TempDir dir;
+  const Outputs withCpt = runProject(dir, data, kExamples + "offshore_open_pipe_cpt.cpt");
+  ASSERT_EQ(withCpt.status, kVorneStatusFinished) << withCpt.console << withCpt.report;
+  TempDir bare;
+  const Outputs withoutCpt = runProject(bare, data, bare.file("absent.cpt"));
+  ASSERT_EQ(withoutCpt.status, kVorneStatusFinished) << withoutCpt.console << withoutCpt.report;
+
+  const std::string api = capacityTable(withCpt.report, kTitles[0]);
+  ASSERT_FALSE(api.empty());
+  EXPECT_EQ(api, capacityTable(withoutCpt.report, kTitles[0]));
+  for (const char* title : {kTitles[1], kTitles[2], kTitles[3], kTitles[4]}) {
+    SCOPED_TRACE(title);
+    const std::string table = capacityTable(withCpt.report, title);
+    ASSERT_FALSE(table.empty());
+    EXPECT_NE(table, capacityTable(withoutCpt.report, title));
+  }
+}
+
 }  // namespace
 }  // namespace vorne
