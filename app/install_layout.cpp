@@ -30,13 +30,20 @@ QString findEngineLibrary(const QString& folder) {
   return candidates.front();
 }
 
+QString manualFolderCandidate(const QString& folder) {
+  return cleaned(folder + QStringLiteral("/../share/vorne/doc"));
+}
+
 QString findManualFolder(const QString& folder) {
-  const QStringList candidates{cleaned(folder + QStringLiteral("/../share/doc/vorne")),
-                               QStringLiteral(VORNE_SOURCE_DOCS)};
-  for (const QString& candidate : candidates) {
-    if (QFileInfo(candidate + QStringLiteral("/users-manual.md")).isFile()) return candidate;
-  }
+  // Found relative to the program only: an installed program carries no path of the machine it
+  // was built on, and a build tree links share/vorne/doc to its sources' docs folder.
+  const QString candidate = manualFolderCandidate(folder);
+  if (QFileInfo(candidate + QStringLiteral("/users-manual.md")).isFile()) return candidate;
   return {};
+}
+
+QString installedExamplesFolder(const QString& folder) {
+  return cleaned(folder + QStringLiteral("/../share/vorne/examples"));
 }
 
 QString homePage() { return QStringLiteral(VORNE_HOME_PAGE); }

@@ -1,6 +1,6 @@
 // Where the programs find the files they ship with: the engine library and the manuals, both in a
-// build tree (everything beside the program, the manuals in the source folder) and under an
-// install prefix (PREFIX/bin, PREFIX/lib/vorne, PREFIX/share/doc/vorne).
+// build tree (the libraries beside the program, share/vorne/doc a link to the sources' docs) and
+// under an install prefix (PREFIX/bin, PREFIX/lib/vorne, PREFIX/share/vorne/doc).
 #ifndef VORNE_APP_INSTALL_LAYOUT_H
 #define VORNE_APP_INSTALL_LAYOUT_H
 
@@ -21,10 +21,14 @@ QStringList engineLibraryCandidates(const QString& programFolder);
 // failure names a place.
 QString findEngineLibrary(const QString& programFolder);
 
-// The folder of the manuals (users-manual.md, technical-manual.md and their pictures): the install
-// layout's ../share/doc/vorne, else the docs folder of the source tree the program was built from;
-// empty when neither holds the user's manual.
+// The place of the manuals (users-manual.md, technical-manual.md and their pictures) for a program
+// in programFolder: ../share/vorne/doc, which is kept by installs that leave out share/doc.
+QString manualFolderCandidate(const QString& programFolder);
+// manualFolderCandidate(programFolder) when it holds the user's manual, else empty.
 QString findManualFolder(const QString& programFolder);
+
+// The examples installed with a program in programFolder: ../share/vorne/examples.
+QString installedExamplesFolder(const QString& programFolder);
 
 // The project's home page, which "Check for Updates" opens (a build setting, VORNE_HOME_PAGE).
 QString homePage();

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace vorne {
@@ -43,6 +44,15 @@ struct ConvertCommand {
 int runProject(const RunCommand& command);
 int runBatch(const BatchCommand& command);
 int convertProject(const ConvertCommand& command);
+
+// Why the outputs of a run cannot go into the project's own folder, or an empty text when they
+// can. They cannot when the folder is not writable for this user (writable answers that, as
+// access(2) does; injected by the tests, since the superuser may write anywhere) or when it is
+// examplesFolder, the examples installed with the runner, which are kept as shipped. The text
+// names the folder and points to --output-dir.
+QString projectFolderProblem(const QString& folder,
+                             const QString& examplesFolder,
+                             const std::function<bool(const QString&)>& writable);
 
 // Prints "vorne: " + message on standard error.
 void complain(const QString& message);

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <cstdio>
 
+#include "app/install_layout.h"
 #include "cli/commands.h"
 #include "cli/cpt_command.h"
 #include "cli/run_pdf.h"
@@ -118,6 +119,14 @@ int main(int argc, char** argv) {
   const QString verb = args.takeFirst();
   if (verb == "--help" || verb == "-h" || verb == "help") {
     std::fputs(kUsage, stdout);
+    // Where Help of the desktop program finds the manuals: found the same way from here.
+    const QString manuals = findManualFolder(programFolder());
+    const QString where =
+        manuals.isEmpty()
+            ? QStringLiteral("The manuals are not installed (looked in %1).\n")
+                  .arg(manualFolderCandidate(programFolder()))
+            : QStringLiteral("The user's and technical manuals are in %1.\n").arg(manuals);
+    std::fputs(where.toLocal8Bit().constData(), stdout);
     return kExitOk;
   }
   if (verb == "--version") {

@@ -1,5 +1,7 @@
 // vorne run and vorne convert: one project through the analysis run service, or one project
 // opened and saved in the current layout.
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +13,7 @@
 #include "app/analysis_run.h"
 #include "app/dynamic_library.h"
 #include "app/engine_run.h"
+#include "app/install_layout.h"
 #include "app/main_window_rules.h"
 #include "app/project_json.h"
 #include "base/atomic_file.h"
@@ -97,6 +100,21 @@ bool isOlderLayout(const QString& path) {
   return QFileInfo(path).suffix().compare(QLatin1String("vrd"), Qt::CaseInsensitive) == 0;
 }
 
+QString projectFolderProblem(const QString& folder,
+                             const QString& examplesFolder,
+                             const std::function<bool(const QString&)>& writable) {
+  const QString hint = QStringLiteral("; give a folder for the outputs with --output-dir DIR");
+  const QString canonical = QFileInfo(folder).canonicalFilePath();
+  if (!canonical.isEmpty() && canonical == QFileInfo(examplesFolder).canonicalFilePath()) {
+    return folder + QStringLiteral(": the examples installed with vorne are kept as shipped") +
+           hint;
+  }
+  if (!writable(folder)) {
+    return folder + QStringLiteral(": the project's folder cannot be written") + hint;
+  }
+  return {};
+}
+
 int runProject(const RunCommand& command) {
   const QFileInfo info(command.project);
   if (!info.exists()) {
@@ -110,6 +128,18 @@ int runProject(const RunCommand& command) {
   const QString outputFolder = command.outputFolder.isEmpty()
                                    ? info.absolutePath()
                                    : QFileInfo(command.outputFolder).absoluteFilePath();
+  // Outputs beside the project: refused at once where they could not be written or do not belong,
+  // with the way out, rather than by the first output file's check.
+  if (command.outputFolder.isEmpty()) {
+    const QString problem = projectFolderProblem(
+        outputFolder, installedExamplesFolder(programFolder()), [](const QString& folder) {
+          return ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
+        });
+    if (!problem.isEmpty()) {
+      complain(problem);
+      return kExitFailed;
+    }
+  }
   if (!QDir().mkpath(outputFolder)) {
     complain(outputFolder + QStringLiteral(": cannot create the output folder"));
     return kExitFailed;

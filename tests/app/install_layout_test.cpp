@@ -48,10 +48,18 @@ void InstallLayoutTest::manualsOfTheInstallOrTheSources() {
   QTemporaryDir prefix;
   const QString bin = prefix.filePath("bin");
   QDir().mkpath(bin);
-  // Not installed: the sources' docs folder, where the manuals are written.
-  QCOMPARE(findManualFolder(bin), QStringLiteral(VORNE_SOURCE_DIR "/docs"));
+  QCOMPARE(findManualFolder(bin), QString());
+  // share/doc, which minimal installs leave out, is not where the manuals are looked for.
   touch(prefix.filePath("share/doc/vorne/users-manual.md"));
-  QCOMPARE(findManualFolder(bin), prefix.filePath("share/doc/vorne"));
+  QCOMPARE(findManualFolder(bin), QString());
+  touch(prefix.filePath("share/vorne/doc/users-manual.md"));
+  QCOMPARE(findManualFolder(bin), prefix.filePath("share/vorne/doc"));
+  QCOMPARE(findManualFolder(bin + "/"), prefix.filePath("share/vorne/doc"));
+  // A program of the build tree reads the manuals where they are written, through the tree's
+  // share/vorne/doc link.
+  const QString built = findManualFolder(programFolder());
+  QVERIFY(!built.isEmpty());
+  QCOMPARE(QFileInfo(built).canonicalFilePath(), QDir(VORNE_SOURCE_DIR "/docs").canonicalPath());
   QVERIFY(homePage().startsWith("http"));
 }
 

@@ -11,7 +11,9 @@
 #include <utility>
 #include <vector>
 
+#include "app/install_layout.h"
 #include "app/program_data.h"
+#include "cli/commands.h"
 #include "cli/run_summary.h"
 #include "tests/cli/runner_process.h"
 #include "tests/support/file_bytes.h"
@@ -92,6 +94,9 @@ class RunnerTest : public QObject {
   void stoppedRunPrintsTheEnginesReasonAlone_data();
   void stoppedRunPrintsTheEnginesReasonAlone();
   void outputsAreCheckedBeforeTheAnalysis();
+  void projectFolderThatCannotHoldTheOutputs_data();
+  void projectFolderThatCannotHoldTheOutputs();
+  void readOnlyProjectFolderPointsToOutputDir();
   void failedRunKeepsTheEarlierOutputs();
   void fullDiskKeepsTheEarlierOutputs();
   void outputsThroughLinksStayLinked();
@@ -161,6 +166,11 @@ void RunnerTest::helpAndVersion() {
   outcome = runner({"--help"});
   QCOMPARE(outcome.status, 0);
   QVERIFY(outcome.out.contains("vorne batch PROJECT... [-j N]"));
+  // The build tree's manuals, through its share/vorne/doc link.
+  const QString manuals = QDir::cleanPath(VORNE_BIN_DIR "/../share/vorne/doc");
+  QVERIFY2(outcome.out.endsWith("The user's and technical manuals are in " +
+                                QFile::encodeName(manuals) + ".\n"),
+           outcome.out.constData());
 }
 
 void RunnerTest::eachCommandExplainsItself_data() {
@@ -235,6 +245,89 @@ void RunnerTest::outputsAreCheckedBeforeTheAnalysis() {
   QVERIFY2(outcome.err.contains("pier.gwi cannot be written: it is a folder"),
            outcome.err.constData());
   QVERIFY(!QFileInfo::exists(folder.filePath("pier.vr6o")));
+}
+
+void RunnerTest::projectFolderThatCannotHoldTheOutputs_data() {
+  QTest::addColumn<QString>("folder");  // under the temporary prefix
+  QTest::addColumn<bool>("writable");
+  QTest::addColumn<QString>("message");  // empty: the outputs may go there
+  QTest::newRow("a writable folder") << "work" << true << "";
+  QTest::newRow("a folder the user cannot write")
+      << "work" << false << "work: the project's folder cannot be written";
+  // Writable for the superuser, or in a prefix of the user's own: still kept as shipped.
+  QTest::newRow("the installed examples")
+      << "share/vorne/examples" << true
+      << "share/vorne/examples: the examples installed with vorne are kept as shipped";
+  QTest::newRow("the installed examples spelt another way")
+      << "bin/../share/vorne/examples/" << true << "kept as shipped";
+  QTest::newRow("a folder inside the installed examples")
+      << "share/vorne/examples/python" << true << "";
+}
+
+void RunnerTest::projectFolderThatCannotHoldTheOutputs() {
+  QFETCH(QString, folder);
+  QFETCH(bool, writable);
+  QFETCH(QString, message);
+  QTemporaryDir prefix;
+  for (const char* made : {"bin", "work", "share/vorne/examples/python"})
+    QVERIFY(QDir(prefix.path()).mkpath(made));
+  const QString path = prefix.filePath(folder);
+  QStringList asked;
+  const QString problem = projectFolderProblem(
+      path, installedExamplesFolder(prefix.filePath("bin")), [&](const QString& checked) {
+        asked << checked;
+        return writable;
+      });
+  if (message.isEmpty()) {
+    QCOMPARE(problem, QString());
+    QCOMPARE(asked, QStringList{path});
+  } else {
+    QVERIFY2(problem.startsWith(prefix.path() + "/"), qPrintable(problem));
+    QVERIFY2(problem.contains(message), qPrintable(problem));
+    QVERIFY2(problem.endsWith("give a folder for the outputs with --output-dir DIR"),
+             qPrintable(problem));
+  }
+}
+
+void RunnerTest::readOnlyProjectFolderPointsToOutputDir() {
+  // A folder that is really read-only for the runner: without write permission, or for the
+  // superuser, who may write anywhere, a read-only bind mount.
+  QTemporaryDir folder;
+  const QString project = copyExample("steel_pipe_layered", folder.path(), "pier");
+  QTemporaryDir mountPoint;
+  QString shown = folder.path();
+  QString shownProject = project;
+  if (::geteuid() == 0) {
+    QProcess mount;
+    mount.start("mount", {"--bind", "-o", "ro", folder.path(), mountPoint.path()});
+    if (!mount.waitForFinished(10000) || mount.exitStatus() != QProcess::NormalExit ||
+        mount.exitCode() != 0 ||
+        ::access(QFile::encodeName(mountPoint.path()).constData(), W_OK) == 0) {
+      QProcess::execute("umount", {mountPoint.path()});
+      QSKIP("no read-only bind mount can be made here");
+    }
+    shown = mountPoint.path();
+    shownProject = mountPoint.filePath("pier.vr6d");
+  } else {
+    QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
+  }
+  const auto restore = qScopeGuard([&] {
+    if (shown == mountPoint.path()) QProcess::execute("umount", {mountPoint.path()});
+    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  });
+  Outcome outcome = runner({"run", shownProject});
+  QCOMPARE(outcome.status, 1);
+  QCOMPARE(outcome.err,
+           "vorne: " + QFile::encodeName(shown) +
+               ": the project's folder cannot be written; give a folder for the outputs with "
+               "--output-dir DIR\n");
+  QVERIFY(outcome.out.isEmpty());
+  // Pointed elsewhere, the same project runs, and its own folder is left as it was.
+  QTemporaryDir results;
+  outcome = runner({"run", shownProject, "--output-dir", results.path()});
+  QCOMPARE(outcome.status, 0);
+  QVERIFY(QFileInfo::exists(results.filePath("pier.vr6o")));
+  QCOMPARE(QDir(folder.path()).entryList(QDir::Files), (QStringList{"pier.cpt", "pier.vr6d"}));
 }
 
 void RunnerTest::failedRunKeepsTheEarlierOutputs() {
