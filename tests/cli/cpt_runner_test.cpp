@@ -201,17 +201,11 @@ void CptRunnerTest::refusesBadInputAndWritesNothing() {
 }
 
 void CptRunnerTest::runWithCptEqualsTheSameSideFile() {
-  // The example with the four cone methods, its layers without a cone resistance of their own so
+  // The example with the four cone methods, whose layers have no cone resistance of their own, so
   // that the methods take qc from the CPT side file (a layer's own qc comes first).
-  QString data = QString::fromLatin1(readFileBytes(kExamples + "/offshore_open_pipe_cpt.vr6d"));
-  int cleared = 0;
-  for (const char* layerQc : {" 8000 0 0 0.7", " 1800 0 0 0.7", " 20000 0 0 0.7"}) {
-    cleared += int(data.count(layerQc));
-    data.replace(layerQc, " 0 0 0 0.7");
-  }
-  QCOMPARE(cleared, 6);  // both points of each of the three layers
+  const QByteArray data = readFileBytes(kExamples + "/offshore_open_pipe_cpt.vr6d");
   for (const QString& name : {QStringLiteral("a"), QStringLiteral("b")}) {
-    writeAll(path(name + ".vr6d"), data.toLatin1());
+    writeAll(path(name + ".vr6d"), data);
     QVERIFY(QFile::copy(kExamples + "/offshore_open_pipe_cpt.cpt", path(name + ".cpt")));
   }
   QByteArray text = "Depth (m),qc (MPa),fs (kPa)\n";
