@@ -197,6 +197,13 @@ ProposedLayer layerOf(const Block& b, const Interpretation& in, double nkt) {
       v.top = std::round(v.top);
       v.bottom = std::round(v.bottom);
     }
+    if (v.key == QLatin1String("friction_angle")) {
+      const double top = std::clamp(v.top, kMinFrictionAngle, kMaxFrictionAngle);
+      const double bottom = std::clamp(v.bottom, kMinFrictionAngle, kMaxFrictionAngle);
+      v.capped = top != v.top || bottom != v.bottom;
+      v.top = top;
+      v.bottom = bottom;
+    }
     layer.values.push_back(v);
   }
   return layer;
@@ -348,6 +355,16 @@ SoilLayerProposal proposeSoilLayers(const CptProfile& profile, const ProposalSet
       std::any_of(blocks.begin(), blocks.end(), [](const Block& b) { return b.waterTableBelow; })) {
     out.notes << QStringLiteral("The water table at %1 m is a layer boundary.")
                      .arg(number(settings.waterTableDepth));
+  }
+  QStringList capped;
+  for (std::size_t i = 0; i < out.layers.size(); ++i) {
+    const ProposedValue* phi = out.layers[i].value(QStringLiteral("friction_angle"));
+    if (phi != nullptr && phi->capped) capped << QString::number(i + 1);
+  }
+  if (!capped.isEmpty()) {
+    out.notes << QStringLiteral("Friction angles capped to %1 to %2 degrees in layers %3.")
+                     .arg(number(kMinFrictionAngle), number(kMaxFrictionAngle),
+                          capped.join(QStringLiteral(", ")));
   }
   out.notes << QStringLiteral(
       "Blow counts N60 are shown for review only: the soil table gets the friction angles.");

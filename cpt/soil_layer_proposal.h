@@ -26,6 +26,9 @@ inline constexpr double kDefaultMinThicknessEnglish = 1.5;  // [ft]
 inline constexpr double kMaxMinThickness = 10.0;            // [m]
 inline constexpr double kMinUnitWeight = 10.0;              // user's total unit weight [kN/m3]
 inline constexpr double kMaxUnitWeight = 26.0;
+// The soil table's range of friction angles [deg]; a fitted angle beyond it is capped.
+inline constexpr double kMinFrictionAngle = 0.0;
+inline constexpr double kMaxFrictionAngle = 50.0;
 
 struct ProposalSettings {
   double waterTableDepth = 0.0;           // below the ground surface or seabed [m]
@@ -52,6 +55,7 @@ struct ProposedValue {
   ValueKind kind = ValueKind::Plain;
   double top = 0.0;
   double bottom = 0.0;
+  bool capped = false;  // a fitted value lay beyond the soil table's range and was capped
 };
 
 struct ProposedLayer {
@@ -91,7 +95,9 @@ QStringList valuesNotFromCpt();
 // is nearest its own (never across the water table); neighbours of one type then join. Beyond 40
 // layers the thinnest are merged the same way. Each value is a least-squares straight line over
 // the layer's classified records of its type, read at the top and the bottom but no further
-// than those records reach and no further than their values range. Fails (ok false, with the
+// than those records reach and no further than their values range. A friction angle beyond 0 to
+// 50 degrees (dense sand at low stress can reach 55 by the correlation) is capped, with a note
+// naming the layers. Fails (ok false, with the
 // reason) for bad settings or a profile that cannot be classified.
 SoilLayerProposal proposeSoilLayers(const CptProfile& profile, const ProposalSettings& settings);
 

@@ -2,13 +2,16 @@
 #include "gui/cone_data_dialog.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "app/cpt_soil_layers.h"
 #include "gui/data_edit.h"
 #include "gui/message_box.h"
+#include "gui/soil_layers_from_cpt_window.h"
 
 TDlgInputMotion::TDlgInputMotion(vorne::TProgramData& project,
                                  vorne::TGraphPlot& motionInput,
@@ -61,14 +64,17 @@ TDlgInputMotion::TDlgInputMotion(vorne::TProgramData& project,
   grid->addWidget(btnQc, 9, 0, 1, 2);
   grid->addWidget(btnSpt, 10, 0, 1, 2);
   grid->addWidget(btnSu, 11, 0, 1, 2);
-  grid->addWidget(btnEditFile, 12, 0);
-  grid->addWidget(closeButton(), 12, 2);
+  btnSoilLayers = new QPushButton(QStringLiteral("Soil Layers from CPT..."), this);
+  grid->addWidget(btnSoilLayers, 12, 0, 1, 2);
+  grid->addWidget(btnEditFile, 13, 0);
+  grid->addWidget(closeButton(), 13, 2);
 
   connect(btnBrowse, &QPushButton::clicked, this, [this] {
     const QString chosen = chooseFile(this, edtFileName->text());
     if (!chosen.isEmpty() && chosen != edtFileName->text()) {
       edtFileName->setText(chosen);
       markModified();
+      refreshLayerSource();
       applyRules();
     }
   });
@@ -76,6 +82,11 @@ TDlgInputMotion::TDlgInputMotion(vorne::TProgramData& project,
     markModified();
     applyRules();
   });
+  connect(edtFileName, &QLineEdit::editingFinished, this, [this] {
+    refreshLayerSource();
+    applyRules();
+  });
+  connect(btnSoilLayers, &QPushButton::clicked, this, [this] { openSoilLayers(); });
   connect(btnEditFile, &QPushButton::clicked, this, [this] {
     if (editFile) editFile(edtFileName->text());
   });
@@ -92,10 +103,49 @@ void TDlgInputMotion::loadValues() {
   deHeaderLines->setNumber(s.HeaderLineCount);
   deColumns->setNumber(std::max(s.ColumnCount, 2));
   deStressFactor->setNumber(s.StressFactor);
+  refreshLayerSource();
 }
 
 void TDlgInputMotion::applyRules() {
   btnEditFile->setEnabled(!edtFileName->text().trimmed().isEmpty());
+  btnSoilLayers->setEnabled(m_layerProfile.has_value() &&
+                            m_layerSourceFile == edtFileName->text().trimmed());
+}
+
+void TDlgInputMotion::refreshLayerSource() {
+  const QString fileName = edtFileName->text().trimmed();
+  if (fileName == m_layerSourceFile && m_layerProfile) return;
+  m_layerSourceFile = fileName;
+  m_layerProfile.reset();
+  if (fileName.isEmpty() || !QFileInfo(fileName).isFile()) {
+    btnSoilLayers->setToolTip(QString());
+    return;
+  }
+  vorne::CptLayerSource source = vorne::readCptLayerSource(fileName);
+  m_layerProfile = std::move(source.profile);
+  btnSoilLayers->setToolTip(source.message);
+}
+
+bool TDlgInputMotion::openSoilLayers() {
+  refreshLayerSource();
+  applyRules();
+  if (!m_layerProfile) {
+    const QString fileName = edtFileName->text().trimmed();
+    const QString reason = fileName.isEmpty() || !QFileInfo(fileName).isFile()
+                               ? QStringLiteral("File %1 does not exists").arg(fileName)
+                               : btnSoilLayers->toolTip();
+    showMessageBox(this, QMessageBox::Warning, kMessageBoxTitle, reason);
+    return false;
+  }
+  auto* window = new TSoilLayersFromCptWindow(project(), *m_layerProfile);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  soilLayersWindow = window;
+  if (placeWindow) {
+    placeWindow(window);
+  } else {
+    window->show();
+  }
+  return true;
 }
 
 void TDlgInputMotion::storeValues() {

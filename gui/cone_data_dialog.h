@@ -3,9 +3,12 @@
 // its CPT side file) or shown converted to SPT blow counts or undrained shear strength.
 #pragma once
 
+#include <QPointer>
 #include <functional>
+#include <optional>
 
 #include "app/cpt_import.h"
+#include "cpt/cpt_profile.h"
 #include "gui/data_dialog.h"
 
 class QLineEdit;
@@ -26,6 +29,9 @@ class TDlgInputMotion : public TDataDialog {
   std::function<void(const QString&)> editFile;
   // Shows the CPT graph after a successful import.
   std::function<void(vorne::TGraphPlot&)> showGraph;
+  // Places the Soil Layers from CPT window (the main window's area); without it the window
+  // opens on its own.
+  std::function<void(QWidget*)> placeWindow;
 
   QLineEdit* edtFileName = nullptr;
   QPushButton* btnBrowse = nullptr;
@@ -37,9 +43,16 @@ class TDlgInputMotion : public TDataDialog {
   QPushButton* btnSpt = nullptr;
   QPushButton* btnSu = nullptr;
   QPushButton* btnEditFile = nullptr;
+  // "Soil Layers from CPT...": enabled while the file's profile has fs.
+  QPushButton* btnSoilLayers = nullptr;
+  // The last Soil Layers from CPT window opened, while it is open.
+  QPointer<QWidget> soilLayersWindow;
 
   // Imports with the dialog's settings; returns success (a failure is shown in a message box).
   bool importProfile(vorne::CptConversion conversion);
+  // Opens the Soil Layers from CPT window on the file's profile; returns whether it opened (a
+  // profile that cannot be classified is said in a message box).
+  bool openSoilLayers();
 
  protected:
   void loadValues() override;
@@ -47,5 +60,10 @@ class TDlgInputMotion : public TDataDialog {
   void storeValues() override;
 
  private:
+  // Reads the profile of the file named, for the Soil Layers from CPT window.
+  void refreshLayerSource();
+
   vorne::TGraphPlot& m_motionInput;
+  std::optional<vorne::cpt::CptProfile> m_layerProfile;
+  QString m_layerSourceFile;  // the file m_layerProfile was read from
 };

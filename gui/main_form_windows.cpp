@@ -14,6 +14,7 @@
 #include "gui/control_options_dialog.h"
 #include "gui/elevation_view.h"
 #include "gui/soil_layers_dialog.h"
+#include "gui/soil_layers_from_cpt_window.h"
 #include "gui/title_dialog.h"
 #include "gui/tz_print_dialog.h"
 #include "gui/pile_material_dialog.h"
@@ -58,6 +59,14 @@ void TMainForm::plugChildWindows() {
     dialog->editFile = [this](const QString& fileName) { openInWordProcessor(fileName); };
     dialog->showGraph = [this](vorne::TGraphPlot& graph) {
       ShowPlot(graph, [this](TPlotForm* form) -> QWidget* { return addChildWindow(form); });
+    };
+    dialog->placeWindow = [this](QWidget* window) {
+      addChildWindow(window);
+      // Open windows (the Soil Layers dialog) show the replaced table.
+      if (auto* layers = qobject_cast<TSoilLayersFromCptWindow*>(window)) {
+        connect(layers, &TSoilLayersFromCptWindow::soilLayersReplaced, this,
+                &TMainForm::reloadChildWindows);
+      }
     };
     return dialog;
   });

@@ -25,9 +25,23 @@
 #include "gui/plot_form.h"
 #include "gui/show_plot.h"
 #include "gui/soil_layers_dialog.h"
+#include "gui/soil_layers_from_cpt_window.h"
 #include "plot/plot_geometry.h"
 
 namespace {
+
+// The real seabed CPT of the samples beside the source tree (VORNE_CPT_SAMPLES overrides), or
+// empty when they are not there.
+QString seabedCpt() {
+  const QStringList folders{qEnvironmentVariable("VORNE_CPT_SAMPLES"),
+                            QStringLiteral(VORNE_SOURCE_DIR "/../shared/cpt-samples"),
+                            QStringLiteral(VORNE_SOURCE_DIR "/../../shared/cpt-samples")};
+  for (const QString& folder : folders) {
+    const QString file = folder + QStringLiteral("/ags/rvo_HKZ1-CPT01_AGS4.ags");
+    if (!folder.isEmpty() && QFileInfo::exists(file)) return file;
+  }
+  return {};
+}
 
 // Lets the window lay out and paint before it is grabbed.
 void settle() {
@@ -165,6 +179,22 @@ int main(int argc, char* argv[]) {
   if (form.mdiArea()->subWindowList().size() > 1) {
     form.mdiArea()->tileSubWindows();
     saved &= save(form, folder, QStringLiteral("%1_overview").arg(n, 2, 10, QLatin1Char('0')));
+  }
+  form.closeAllChildWindows();
+  settle();
+  // Soil Layers from CPT on a real seabed CPT, when the samples are there.
+  if (const QString seabed = seabedCpt(); !seabed.isEmpty()) {
+    const vorne::CptLayerSource layers = vorne::readCptLayerSource(seabed);
+    if (layers.profile) {
+      auto* window = new TSoilLayersFromCptWindow(form.project(), *layers.profile);
+      form.addChildWindow(window)->showMaximized();
+      saved &= save(form, folder,
+                    QStringLiteral("%1_soil_layers_from_cpt").arg(++n, 2, 10, QLatin1Char('0')));
+      form.closeAllChildWindows();
+      settle();
+    }
+  } else {
+    std::printf("no CPT samples: no picture of Soil Layers from CPT\n");
   }
   form.closeAllChildWindows();
   // A run the engine stops: the pile's whole length above the ground leaves nothing embedded.

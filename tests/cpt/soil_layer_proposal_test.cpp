@@ -47,6 +47,7 @@ class SoilLayerProposalTest : public QObject {
   void thinLayers();
   void sixtyBlocksBecomeFortyLayers();
   void waterTableInsideALayer();
+  void frictionAngleCappedAtFifty();
   void refusedSettings_data();
   void refusedSettings();
 };
@@ -210,6 +211,27 @@ void SoilLayerProposalTest::waterTableInsideALayer() {
     QVERIFY(std::fabs(top(wet, "effective_unit_weight") - kBuoyant) < kExact);
     QVERIFY(std::fabs(bottom(wet, "effective_unit_weight") - kBuoyant) < kExact);
   }
+}
+
+void SoilLayerProposalTest::frictionAngleCappedAtFifty() {
+  // Very dense sand near the surface (qt 60 MPa) over ordinary sand separated by clay: the
+  // correlation gives more than 50 degrees at the top only, capped there and noted.
+  const CptProfile p = profileOf({{0.5, 3.0, 1.5, [](double, double) { return 60000.0; }},
+                                  {3.1, 5.0, kClayIc, clayQt},
+                                  {5.1, 8.0, kSandIc, sandQt}},
+                                 kGamma);
+  const SoilLayerProposal proposal = proposeSoilLayers(p, settingsWithGivenWeight());
+  QVERIFY2(proposal.ok, qPrintable(proposal.error));
+  QCOMPARE(proposal.layers.size(), std::size_t{3});
+  const ProposedValue* dense = proposal.layers[0].value("friction_angle");
+  QVERIFY(dense->capped);
+  QCOMPARE(dense->top, kMaxFrictionAngle);
+  QCOMPARE(dense->bottom, kMaxFrictionAngle);
+  const ProposedValue* ordinary = proposal.layers[2].value("friction_angle");
+  QVERIFY(!ordinary->capped);
+  QVERIFY(ordinary->top < kMaxFrictionAngle && ordinary->top > 30.0);
+  QVERIFY2(proposal.notes.contains("Friction angles capped to 0 to 50 degrees in layers 1."),
+           qPrintable(proposal.notes.join('\n')));
 }
 
 void SoilLayerProposalTest::refusedSettings_data() {
