@@ -96,6 +96,12 @@ TDlgInputMotion::TDlgInputMotion(vorne::TProgramData& project,
   connect(btnSu, &QPushButton::clicked, this, [this] { importProfile(vorne::CptConversion::Su); });
 }
 
+TDlgInputMotion::~TDlgInputMotion() {
+  // The file field loses the focus while the widgets are torn down, after this class's members
+  // are gone: its editingFinished must not reach refreshLayerSource then.
+  disconnect(edtFileName, nullptr, this, nullptr);
+}
+
 void TDlgInputMotion::loadValues() {
   const vorne::TCptImportSettings& s = project().CptImport;
   edtFileName->setText(s.FileName);

@@ -22,6 +22,7 @@ class TDlgInputMotion : public TDataDialog {
   TDlgInputMotion(vorne::TProgramData& project,
                   vorne::TGraphPlot& motionInput,
                   QWidget* parent = nullptr);
+  ~TDlgInputMotion() override;
 
   // Asks for the data file (start path in, chosen path out, empty when cancelled).
   std::function<QString(QWidget*, const QString&)> chooseFile;

@@ -165,6 +165,14 @@ TSoilLayersFromCptWindow::TSoilLayersFromCptWindow(vorne::TProgramData& project,
   updateProposal(false);
 }
 
+TSoilLayersFromCptWindow::~TSoilLayersFromCptWindow() {
+  // A field that loses the focus while the widgets are torn down must not reach updateProposal
+  // after this class's members are gone.
+  for (TDataEdit* edit : {deWaterTable, deNkt, deMinThickness, deUnitWeight}) {
+    disconnect(edit, nullptr, this, nullptr);
+  }
+}
+
 void TSoilLayersFromCptWindow::showSettings() {
   const QSignalBlocker block(rbCorrelation);
   for (TDataEdit* edit : {deWaterTable, deNkt, deMinThickness, deUnitWeight}) {

@@ -42,6 +42,7 @@ class TSoilLayersFromCptWindow : public QWidget, public TChildWindow {
   TSoilLayersFromCptWindow(vorne::TProgramData& project,
                            vorne::cpt::CptProfile profile,
                            QWidget* parent = nullptr);
+  ~TSoilLayersFromCptWindow() override;
 
   // The proposal from the settings shown. Settings out of range (or a profile that cannot be
   // classified) leave a proposal that is not ok, an empty table, the message in the window and

@@ -144,7 +144,17 @@ void SoilLayersFromCptTest::opensFromTheConeDataDialogAndReplaces() {
   }
   QCOMPARE(project.CptPointCount(), static_cast<int>(window->profile().records.size()));
   QCOMPARE(project.CptPoints.back().depth, window->profile().records.back().depth / kFootToMetre);
+
+  // Closed with a field being edited: the field's last editingFinished comes while the window is
+  // torn down and changes nothing.
+  window->show();
+  QVERIFY(QTest::qWaitForWindowActive(window));
+  window->deNkt->setFocus();
+  QTest::keyClicks(window->deNkt, "2");
   window->close();
+  QTest::qWait(0);
+  QVERIFY(dialog.soilLayersWindow.isNull());
+  QCOMPARE(project.layerCount(), 3);
 }
 
 void SoilLayersFromCptTest::refusedSettingsNameTheirField_data() {
