@@ -127,10 +127,12 @@ bool hasSleeveFriction(const cpt::CptProfile& profile) {
                      [](const cpt::CptRecord& r) { return r.sleeveFriction.has_value(); });
 }
 
-CptLayerSource readCptLayerSource(const QString& path, const QString& location) {
+CptLayerSource readCptLayerSource(const QString& path,
+                                  const QString& location,
+                                  const cpt::CptReadOptions& options) {
   CptLayerSource source;
   try {
-    const cpt::CptFile file = cpt::readCptFile(path);
+    const cpt::CptFile file = cpt::readCptFile(path, options);
     const cpt::CptProfile& profile = cpt::selectLocation(file, location);
     if (!hasSleeveFriction(profile)) {
       source.message = QStringLiteral(

@@ -12,6 +12,7 @@
 
 #include "app/program_data.h"
 #include "cpt/cpt_profile.h"
+#include "cpt/cpt_reader.h"
 #include "cpt/soil_layer_proposal.h"
 #include "plot/graph_plot.h"
 
@@ -56,7 +57,9 @@ struct CptLayerSource {
   std::optional<cpt::CptProfile> profile;
   QString message;  // why there is no profile
 };
-CptLayerSource readCptLayerSource(const QString& path, const QString& location = {});
+CptLayerSource readCptLayerSource(const QString& path,
+                                  const QString& location = {},
+                                  const cpt::CptReadOptions& options = {});
 
 // The field names of the settings, as the window labels them and the messages name them.
 inline const QString kWaterTableField = QStringLiteral("Water table depth");

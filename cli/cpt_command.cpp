@@ -12,6 +12,7 @@
 #include "base/number_text.h"
 #include "base/unit_labels.h"
 #include "cli/commands.h"
+#include "cli/cpt_layers.h"
 #include "cpt/cpt_units.h"
 
 namespace vorne {
@@ -32,7 +33,16 @@ const char* const kCptUsage =
     "  --format F        read the file as F instead of the format its content shows\n"
     "  --units english|si  depths in ft and stresses in ksf, or m and kPa (default si)\n"
     "  --json            print the same as JSON (docs/cpt_json.md)\n"
-    "  -o FILE.cpt, --output FILE.cpt  also write the profile as the engine's CPT side file\n";
+    "  -o FILE.cpt, --output FILE.cpt  also write the profile as the engine's CPT side file\n"
+    "\n"
+    "usage: vorne cpt FILE [--location ID] --layers [--water-table D] [--unit-weight G]\n"
+    "                 [--nkt N] [--min-thickness T] [--units english|si] [--json]\n"
+    "                 [--project IN --output OUT]\n"
+    "\n"
+    "Proposes the soil layers of the profile (docs/cpt_layers.md), a starting point for the\n"
+    "engineer to review. The settings and the output are in the units of --units, else the\n"
+    "project's, else SI.\n"
+    "\n";
 
 int usageError(const QString& message) {
   complain(message + QStringLiteral(" (vorne cpt --help shows the usage)"));
@@ -238,14 +248,26 @@ int runCpt(const CptCommand& command) {
 
 int cptMain(const QStringList& args) {
   CptCommand command;
+  CptLayersCommand layers;
+  bool proposeLayers = false;
+  bool unitsGiven = false;
+  QString layersOption;  // the first option of the --layers family, for its usage error
   for (qsizetype i = 0; i < args.size(); ++i) {
     const QString& arg = args[i];
     if (arg == "--help" || arg == "-h") {
       std::fputs(kCptUsage, stdout);
+      std::fputs(kCptLayersOptionsUsage, stdout);
       return kExitOk;
     }
+    if (arg == "--units") unitsGiven = true;
     // Each option family in turn; a family's error stops the parse.
-    if (QString error; takeCptOption(args, i, command, error)) {
+    QString error;
+    if (arg == "--layers") {
+      proposeLayers = true;
+    } else if (const QString option = arg; takeCptLayersOption(args, i, layers, error)) {
+      if (!error.isEmpty()) return usageError(error);
+      if (layersOption.isEmpty()) layersOption = option;
+    } else if (takeCptOption(args, i, command, error)) {
       if (!error.isEmpty()) return usageError(error);
     } else if (arg.startsWith("-") && arg != "-") {
       return usageError("unknown option " + arg);
@@ -256,7 +278,18 @@ int cptMain(const QStringList& args) {
     }
   }
   if (command.file.isEmpty()) return usageError("cpt needs a CPT file");
-  return runCpt(command);
+  if (!proposeLayers) {
+    if (!layersOption.isEmpty()) return usageError(layersOption + " belongs to --layers");
+    return runCpt(command);
+  }
+  // --output is the project copy here, not the side file.
+  layers.file = command.file;
+  layers.location = command.location;
+  layers.format = command.format;
+  layers.units = unitsGiven ? command.units : 0;
+  layers.json = command.json;
+  layers.output = command.output;
+  return runCptLayers(layers);
 }
 
 }  // namespace vorne

@@ -245,7 +245,9 @@ int runCptLayers(const CptLayersCommand& command) {
       return kExitFailed;
     }
   }
-  const CptLayerSource source = readCptLayerSource(command.file, command.location);
+  cpt::CptReadOptions options;
+  options.format = command.format;
+  const CptLayerSource source = readCptLayerSource(command.file, command.location, options);
   if (!source.profile) {
     complain(source.message);
     return kExitFailed;

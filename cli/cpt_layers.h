@@ -9,11 +9,14 @@
 #include <QStringList>
 #include <optional>
 
+#include "cpt/cpt_profile.h"
+
 namespace vorne {
 
 struct CptLayersCommand {
   QString file;      // the field CPT file
   QString location;  // empty: the file's only location
+  std::optional<cpt::CptFormat> format;  // empty: detected from the content
   int units = 0;     // 0: the project's (SI without a project), 1 English, 2 SI
   bool json = false;
   // Settings in the chosen units; empty keeps the default (water table at the surface, the

@@ -88,12 +88,14 @@ void CptLayersTest::layersAsTextAndJson() {
   QVERIFY(out.contains("Su top (kN/m^2)"));
   QVERIFY(out.contains("left at a new layer's defaults: sand Ko, Nq"));
 
-  const Outcome si = runner({"cpt", m_profile, "--layers", "--json", "--nkt", "20"});
+  // The fixture's own unit weight, so that every record has the Ic it was made with.
+  const Outcome si =
+      runner({"cpt", m_profile, "--layers", "--json", "--nkt", "20", "--unit-weight", "18"});
   QVERIFY2(si.status == 0, si.err.constData());
   const QJsonObject root = jsonOf(si);
   QCOMPARE(root["units"].toString(), QStringLiteral("si"));
   QCOMPARE(root["settings"].toObject()["nkt"].toDouble(), 20.0);
-  QVERIFY(root["settings"].toObject()["unit_weight"].isNull());
+  QCOMPARE(root["settings"].toObject()["unit_weight"].toDouble(), 18.0);
   const QJsonArray layers = root["layers"].toArray();
   QCOMPARE(layers.size(), 3);
   const char* types[] = {"clay", "sand", "clay"};
@@ -121,6 +123,7 @@ void CptLayersTest::layersAsTextAndJson() {
   const QJsonObject e = jsonOf(english);
   QCOMPARE(e["units"].toString(), QStringLiteral("english"));
   QCOMPARE(e["settings"].toObject()["min_thickness"].toDouble(), 1.5);
+  QVERIFY(e["settings"].toObject()["unit_weight"].isNull());
   QCOMPARE(e["layers"].toArray().size(), 3);
   QVERIFY(std::fabs(e["layers"].toArray()[0].toObject()["bottom"].toDouble() - 10.125 / 0.3048) <
           1e-9);

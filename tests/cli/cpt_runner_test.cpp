@@ -181,8 +181,10 @@ void CptRunnerTest::refusesBadInputAndWritesNothing_data() {
       << gef << QStringList{"--units", "metric"} << 2 << "unit system metric is neither";
   QTest::newRow("output not a side file")
       << gef << QStringList{"--output", "out.vr6d"} << 2 << "written with the extension .cpt";
-  QTest::newRow("unknown option") << gef << QStringList{"--layers"} << 2
-                                  << "unknown option --layers";
+  QTest::newRow("unknown option") << gef << QStringList{"--strata"} << 2
+                                  << "unknown option --strata";
+  QTest::newRow("a layers option without --layers")
+      << gef << QStringList{"--nkt", "20"} << 2 << "--nkt belongs to --layers";
 }
 
 void CptRunnerTest::refusesBadInputAndWritesNothing() {
