@@ -3,6 +3,8 @@
 // and then replaces the soil table and the CPT points in one step (or changes nothing), and a
 // file without fs cannot be classified.
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -15,6 +17,8 @@
 #include "base/unit_labels.h"
 #include "gui/cone_data_dialog.h"
 #include "gui/data_edit.h"
+#include "gui/main_form.h"
+#include "gui/soil_layers_dialog.h"
 #include "gui/soil_layers_from_cpt_window.h"
 #include "message_recorder.h"
 
@@ -57,10 +61,15 @@ class SoilLayersFromCptTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase();
   void opensFromTheConeDataDialogAndReplaces();
+  void mainWindowShowsTheReplacedTable();
   void refusedSettingsNameTheirField_data();
   void refusedSettingsNameTheirField();
   void profileWithoutFsCannotBeClassified();
+
+ private:
+  QTemporaryDir m_settings;
 };
 
 void SoilLayersFromCptTest::opensFromTheConeDataDialogAndReplaces() {
@@ -155,6 +164,41 @@ void SoilLayersFromCptTest::opensFromTheConeDataDialogAndReplaces() {
   QTest::qWait(0);
   QVERIFY(dialog.soilLayersWindow.isNull());
   QCOMPARE(project.layerCount(), 3);
+}
+
+void SoilLayersFromCptTest::initTestCase() {
+  QVERIFY(m_settings.isValid());
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settings.path());
+}
+
+void SoilLayersFromCptTest::mainWindowShowsTheReplacedTable() {
+  // In the main window: the CPT window opens in the window area, and an open Soil Layers window
+  // shows the replaced table.
+  QTemporaryDir folder;
+  const QString path = writeProfile(folder);
+  MessageRecorder boxes(QMessageBox::Yes);
+  TMainForm form;
+  form.resize(1200, 900);
+  form.show();
+  form.mSoilLayers->trigger();
+  auto* soil = dynamic_cast<TDlgSoilLayers*>(form.childWindow(form.mSoilLayers));
+  QVERIFY(soil != nullptr);
+  const int rowsOfOneLayer = soil->grdLayers->rowCount();
+  form.project().CptImport.FileName = path;
+  form.mCptData->trigger();
+  auto* cone = dynamic_cast<TDlgInputMotion*>(form.childWindow(form.mCptData));
+  QVERIFY(cone != nullptr);
+  cone->btnSoilLayers->click();
+  auto* window = qobject_cast<TSoilLayersFromCptWindow*>(cone->soilLayersWindow.data());
+  QVERIFY(window != nullptr);
+  QVERIFY(form.mdiArea()->activeSubWindow() != nullptr);
+  QCOMPARE(form.mdiArea()->activeSubWindow()->widget(), window);
+  window->btnReplace->click();
+  QVERIFY2(boxes.texts.size() == 1, qPrintable(boxes.texts.join('\n')));
+  QCOMPARE(form.project().layerCount(), 3);
+  QCOMPARE(soil->grdLayers->rowCount(), rowsOfOneLayer + 2);
+  form.project().clearModified();
 }
 
 void SoilLayersFromCptTest::refusedSettingsNameTheirField_data() {
