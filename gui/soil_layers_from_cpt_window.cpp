@@ -178,16 +178,15 @@ void TSoilLayersFromCptWindow::showSettings() {
   for (TDataEdit* edit : {deWaterTable, deNkt, deMinThickness, deUnitWeight}) {
     edit->setUnits(m_units);
   }
-  deWaterTable->setText(vorne::cptTableNumber(vorne::depthFromSi(m_settings.waterTableDepth, m_units)));
-  deNkt->setText(vorne::cptTableNumber(m_settings.nkt));
-  deMinThickness->setText(vorne::cptTableNumber(vorne::depthFromSi(m_settings.minThickness, m_units)));
+  deWaterTable->setNumber(vorne::depthFromSi(m_settings.waterTableDepth, m_units));
+  deNkt->setNumber(m_settings.nkt);
+  deMinThickness->setNumber(vorne::depthFromSi(m_settings.minThickness, m_units));
   const bool oneWeight = m_settings.totalUnitWeight.has_value();
   rbOneUnitWeight->setChecked(oneWeight);
   rbCorrelation->setChecked(!oneWeight);
   // Without a weight of its own, the field offers 18 kN/m3 for the choice.
   const double weight = oneWeight ? *m_settings.totalUnitWeight : 18.0;
-  deUnitWeight->setText(
-      vorne::cptTableNumber(vorne::valueFromSi(weight, ValueKind::UnitWeight, m_units)));
+  deUnitWeight->setNumber(vorne::valueFromSi(weight, ValueKind::UnitWeight, m_units));
   deUnitWeight->setEnabled(oneWeight);
 }
 
