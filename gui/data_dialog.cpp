@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -96,14 +97,42 @@ void TDataDialog::storeNumber(const TDataEdit* edit, int& target) {
 
 QWidget* TDataDialog::closeButton() {
   auto* button = new QPushButton(QStringLiteral("Close"), this);
-  connect(button, &QPushButton::clicked, this, [this] {
-    if (m_subWindow != nullptr) {
-      m_subWindow->close();
-    } else {
-      close();
-    }
-  });
+  connect(button, &QPushButton::clicked, this, &TDataDialog::closeDialog);
+  // Enter outside a numeric field presses it (see keyPressEvent).
+  button->setDefault(true);
+  m_defaultButton = button;
   return button;
+}
+
+void TDataDialog::closeDialog() {
+  if (m_subWindow != nullptr) {
+    m_subWindow->close();
+  } else {
+    close();
+  }
+}
+
+void TDataDialog::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  if (plain && key == Qt::Key_Escape) {
+    // The values are the project's already (they commit as the dialog closes): Escape closes.
+    event->accept();
+    closeDialog();
+    return;
+  }
+  if (plain && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+    // A numeric field takes Enter itself (it checks its text); here Enter presses the focused
+    // button, or the default one.
+    auto* focused = qobject_cast<QPushButton*>(focusWidget());
+    QPushButton* target = focused != nullptr ? focused : m_defaultButton.data();
+    if (target != nullptr && target->isEnabled()) {
+      event->accept();
+      target->click();
+      return;
+    }
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void TDataDialog::attachToFrame() {

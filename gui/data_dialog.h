@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QPushButton>
 #include <QWidget>
 #include <vector>
 
@@ -36,6 +37,8 @@ class TDataDialog : public QWidget, public TChildWindow {
   bool FormDeactivate();
 
   vorne::TProgramData& project() const { return m_project; }
+  // The button Enter presses outside a numeric field: "Close"; nullptr before it is made.
+  QPushButton* defaultButton() const { return m_defaultButton; }
 
   // TChildWindow
   void loadFromProject() override { FormActivate(); }
@@ -64,12 +67,16 @@ class TDataDialog : public QWidget, public TChildWindow {
   // A value that differs from target marks the project modified.
   void storeNumber(const TDataEdit* edit, double& target);
   void storeNumber(const TDataEdit* edit, int& target);
-  // The "Close" button.
+  // The "Close" button, the dialog's default button.
   QWidget* closeButton();
+  // Closes the dialog (its frame in the frame window), committing its values.
+  void closeDialog();
   void markModified() { m_project.setModified(); }
 
   bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // Enter presses the focused or the default button, Escape closes.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void attachToFrame();
@@ -79,6 +86,7 @@ class TDataDialog : public QWidget, public TChildWindow {
   std::vector<TDataEdit*> m_edits;
   QPointer<QMdiSubWindow> m_subWindow;
   QPointer<QWidget> m_lastFocus;
+  QPointer<QPushButton> m_defaultButton;
   bool m_active = false;
   // A refused commit is waiting for the dialog to come back: its activation keeps the fields as
   // the user left them, and the close that follows the refusal is refused without a second box.

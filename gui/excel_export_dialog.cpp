@@ -65,6 +65,7 @@ TDlgExport::TDlgExport(TMainGraphs& graphs, EnabledItems enabledItems, QWidget* 
     button->setAutoDefault(false);
     buttons->addWidget(button);
   }
+  GenerateButton->setDefault(true);
   column->addLayout(buttons);
 
   connect(SelectAllButton, &QPushButton::clicked, this, &TDlgExport::SelectAllClick);

@@ -77,6 +77,7 @@ TDlgSoils::TDlgSoils(vorne::TProgramData& project, int layer, QWidget* parent)
   layout->addWidget(pages);
   auto* close = new QPushButton(QStringLiteral("Close"), this);
   connect(close, &QPushButton::clicked, this, &QDialog::accept);
+  close->setDefault(true);
   layout->addWidget(close, 0, Qt::AlignRight);
   FormActivate();
 }

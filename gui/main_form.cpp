@@ -4,17 +4,21 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProcess>
+#include <QStatusBar>
+#include <QTime>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
@@ -24,6 +28,8 @@
 #include "app/main_window_rules.h"
 #include "base/io_error.h"
 #include "gui/message_box.h"
+#include "gui/program_icons.h"
+#include "gui/report_viewer.h"
 
 using namespace vorne;
 
@@ -123,15 +129,24 @@ TMainForm::TMainForm(QWidget* parent)
   connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &TMainForm::childActivated);
   setAcceptDrops(true);
   resize(1000, 700);
+  setWindowIcon(programIcon());
 
   readSettings();
   createMenus();
   createToolBar();
+  createStatusBar();
   plugChildWindows();
   refreshRecentMenu();
   refreshPileShape();
   refreshCommands();
   setCaption();
+
+  // Edits in a table or a field mark the project modified without telling anyone; the status
+  // bar and the commands catch up with them here.
+  auto* stateTimer = new QTimer(this);
+  stateTimer->setInterval(400);
+  connect(stateTimer, &QTimer::timeout, this, &TMainForm::refreshCommands);
+  stateTimer->start();
 }
 
 TMainForm::~TMainForm() {
@@ -174,9 +189,9 @@ void TMainForm::createMenus() {
   mCircularPile = addItem(dataMenu, QStringLiteral("&Circular-Section Pile"));
   mNoncircularPile = addItem(dataMenu, QStringLiteral("&Noncircular-Section Pile"));
   mSoilLayers = addItem(dataMenu, QStringLiteral("Soi&l Layers"));
-  mCptData = addItem(dataMenu, QStringLiteral("CPT Data File (optional for cone-based method)"));
+  mCptData = addItem(dataMenu, QStringLiteral("CPT &Data File (optional for cone-based method)"));
 
-  optionsMenu = menuBar()->addMenu(QStringLiteral("Options"));
+  optionsMenu = menuBar()->addMenu(QStringLiteral("&Options"));
   mUnits = optionsMenu->addMenu(QStringLiteral("&Units"));
   mEnglishUnits = addItem(mUnits, QStringLiteral("&English Units (kips, ft, in)"));
   mSIUnits = addItem(mUnits, QStringLiteral("&S.I. Units (kN, m, mm)"));
@@ -190,7 +205,7 @@ void TMainForm::createMenus() {
   connect(mSIUnits, &QAction::triggered, this, [this] { switchUnitSystem(2); });
   connect(mUnits, &QMenu::aboutToShow, this,
           [this] { (m_project->units() == 2 ? mSIUnits : mEnglishUnits)->setChecked(true); });
-  mTzPrint = addItem(optionsMenu, QStringLiteral("Print t-z Curves at Additional Depths "));
+  mTzPrint = addItem(optionsMenu, QStringLiteral("Print t-&z Curves at Additional Depths "));
   mTzPrint->setCheckable(true);
   mControlOptions = addItem(optionsMenu, QStringLiteral("Control &Options"));
 
@@ -200,9 +215,9 @@ void TMainForm::createMenus() {
   mEditNotes = addItem(computationMenu, QStringLiteral("Edit &Processor-Run Notes"));
   mEditOutput = addItem(computationMenu, QStringLiteral("Edit &Output Text"));
   mViewSoilCoordinates = addItem(computationMenu, QStringLiteral("&View Soil Layer Coordinates"));
-  mEditGrlweap = addItem(computationMenu, QStringLiteral("Edit GRLWeap Data File"));
+  mEditGrlweap = addItem(computationMenu, QStringLiteral("Edit &GRLWeap Data File"));
   computationMenu->addSeparator();
-  mExportReport = addItem(computationMenu, QStringLiteral("Export Report as PDF..."));
+  mExportReport = addItem(computationMenu, QStringLiteral("&Export Report as PDF..."));
   connect(CompRun, &QAction::triggered, this, &TMainForm::CompRunClick);
   connect(mEditInput, &QAction::triggered, this,
           [this] { openInWordProcessor(QFileInfo(m_project->fileName()).absoluteFilePath()); });
@@ -215,21 +230,21 @@ void TMainForm::createMenus() {
   });
 
   graphicsMenu = menuBar()->addMenu(QStringLiteral("&Graphics"));
-  mUSkin = addItem(graphicsMenu, QStringLiteral("Unit Skin Friction vs Depth"));
+  mUSkin = addItem(graphicsMenu, QStringLiteral("&Unit Skin Friction vs Depth"));
   mSkin = addItem(graphicsMenu, QStringLiteral("Accumulated &Skin Friction vs Depth"));
   mTip = addItem(graphicsMenu, QStringLiteral("&Tip Resistance vs Depth"));
   mTotal = addItem(graphicsMenu, QStringLiteral("Total &Capacity vs Depth"));
   mLoad = addItem(graphicsMenu, QStringLiteral("Load &Distribution"));
   mCombine = addItem(graphicsMenu, QStringLiteral("Combined &Plot"));
   mAxial = addItem(graphicsMenu, QStringLiteral("&Axial Load vs Settlement"));
-  mTzCurves = addItem(graphicsMenu, QStringLiteral("Internally-Generated t-z Curves"));
-  mExtraTz = addItem(graphicsMenu, QStringLiteral("Extra t-z curves at User Specified Depths"));
-  mQw = addItem(graphicsMenu, QStringLiteral("Internally-Generated Q-w Curve"));
+  mTzCurves = addItem(graphicsMenu, QStringLiteral("Internally-Generated t-&z Curves"));
+  mExtraTz = addItem(graphicsMenu, QStringLiteral("&Extra t-z curves at User Specified Depths"));
+  mQw = addItem(graphicsMenu, QStringLiteral("Internally-Generated &Q-w Curve"));
   for (QAction* item : graphicsMenu->actions()) {
     connect(item, &QAction::triggered, this, [this, item] { showGraph(item); });
   }
   graphicsMenu->addSeparator();
-  mExportExcel = addItem(graphicsMenu, QStringLiteral("Export Plots to Excel"));
+  mExportExcel = addItem(graphicsMenu, QStringLiteral("E&xport Plots to Excel"));
 
   windowMenu = menuBar()->addMenu(QStringLiteral("&Window"));
   mCascade = addItem(windowMenu, QStringLiteral("&Cascade"));
@@ -245,10 +260,10 @@ void TMainForm::createMenus() {
 
   helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
   mContents = addItem(helpMenu, QStringLiteral("&Contents"));
-  mUsersManual = addItem(helpMenu, QStringLiteral("User's Manual"));
-  mTechnicalManual = addItem(helpMenu, QStringLiteral("Technical Manual"));
+  mUsersManual = addItem(helpMenu, QStringLiteral("&User's Manual"));
+  mTechnicalManual = addItem(helpMenu, QStringLiteral("Technical &Manual"));
   mAbout = addItem(helpMenu, QStringLiteral("&About..."));
-  mCheckUpdates = addItem(helpMenu, QStringLiteral("Check for Updates"));
+  mCheckUpdates = addItem(helpMenu, QStringLiteral("Check for U&pdates"));
   connect(mAbout, &QAction::triggered, this, &TMainForm::AboutClick);
 
   // Opening these menus makes the active child window commit, so that commands see current data.
@@ -266,6 +281,7 @@ void TMainForm::createMenus() {
 QAction* TMainForm::addButton(const QString& hint, QAction* menuTwin) {
   QAction* button = mainToolBar->addAction(hint);
   button->setToolTip(hint);
+  button->setStatusTip(hint);
   if (menuTwin) {
     m_toolbarTwins.insert(menuTwin, button);
     connect(button, &QAction::triggered, menuTwin, &QAction::trigger);
@@ -277,7 +293,9 @@ void TMainForm::createToolBar() {
   mainToolBar = addToolBar(QStringLiteral("Toolbar"));
   mainToolBar->setObjectName(QStringLiteral("MainToolBar"));
   mainToolBar->setMovable(false);
-  mainToolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  // Icons with the hint beside them, as the desktop's own setting for toolbars decides.
+  mainToolBar->setToolButtonStyle(Qt::ToolButtonFollowStyle);
+  mainToolBar->setIconSize(QSize(24, 24));
   // The file and run buttons commit the active child window first, as their menus do on opening.
   tbNew = addButton(QStringLiteral("New File"), nullptr);
   tbOpen = addButton(QStringLiteral("Open File"), nullptr);
@@ -297,12 +315,38 @@ void TMainForm::createToolBar() {
   tbSoilLayers = addButton(QStringLiteral("Soil layer Data"), mSoilLayers);
   tbViewOutput = addButton(QStringLiteral("View Output"), nullptr);
   connect(tbViewOutput, &QAction::triggered, this,
-          [this] { openInWordProcessor(projectSideFile(m_project->fileName(), ".vr6o")); });
+          [this] { viewReport(projectSideFile(m_project->fileName(), ".vr6o")); });
   tbSoilProfile = addButton(QStringLiteral("View Soil Profile"), mViewSoilCoordinates);
   mainToolBar->addSeparator();
   tbCombinedPlot = addButton(QStringLiteral("Combined Plot"), mCombine);
   tbTzCurves = addButton(QStringLiteral("t-z Curves"), mTzCurves);
   tbLoadSettlement = addButton(QStringLiteral("Load vs. Settlement"), mAxial);
+
+  // The theme's icon where the desktop has one for the command, the bundled picture otherwise.
+  const std::pair<QAction*, std::pair<const char*, const char*>> icons[] = {
+      {tbNew, {"document-new", "new"}},      {tbOpen, {"document-open", "open"}},
+      {tbSave, {"document-save", "save"}},   {tbRun, {"media-playback-start", "run"}},
+      {tbSoilLayers, {"", "soil-layers"}},   {tbViewOutput, {"text-x-generic", "view-output"}},
+      {tbSoilProfile, {"", "soil-profile"}}, {tbCombinedPlot, {"", "combined-plot"}},
+      {tbTzCurves, {"", "tz-curves"}},       {tbLoadSettlement, {"", "load-settlement"}},
+  };
+  for (const auto& [button, names] : icons) {
+    button->setIcon(
+        toolbarIcon(QString::fromLatin1(names.first), QString::fromLatin1(names.second)));
+  }
+}
+
+void TMainForm::createStatusBar() {
+  statusUnits = new QLabel(this);
+  statusProject = new QLabel(this);
+  statusLastRun = new QLabel(this);
+  statusUnits->setObjectName(QStringLiteral("StatusUnits"));
+  statusProject->setObjectName(QStringLiteral("StatusProject"));
+  statusLastRun->setObjectName(QStringLiteral("StatusLastRun"));
+  // Permanent parts, so that a command's status tip shown on the left leaves them in place.
+  statusBar()->addPermanentWidget(statusLastRun, 1);
+  statusBar()->addPermanentWidget(statusProject);
+  statusBar()->addPermanentWidget(statusUnits);
 }
 
 // --- child windows
@@ -347,6 +391,8 @@ QMdiSubWindow* TMainForm::addChildWindow(QWidget* window) {
   if (window->testAttribute(Qt::WA_Resized))
     window->setProperty(kOpeningSizeProperty, window->size());
   auto* frame = new TChildFrame(window);
+  // The program's icon on every child window that has none of its own.
+  if (!window->testAttribute(Qt::WA_SetWindowIcon)) frame->setWindowIcon(windowIcon());
   m_mdiArea->addSubWindow(frame);
   frame->show();
   frame->resize(usableFrameSize(frame));
@@ -367,7 +413,9 @@ bool TMainForm::commitActiveChild() {
   if (!frame) frame = m_activeChild;
   if (!frame || isClosingFrame(frame)) return true;
   auto* child = dynamic_cast<TChildWindow*>(frame->widget());
-  return child == nullptr || child->commitToProject();
+  const bool committed = child == nullptr || child->commitToProject();
+  refreshCommands();
+  return committed;
 }
 
 void TMainForm::reloadChildWindows() {
@@ -387,6 +435,7 @@ void TMainForm::childActivated(QMdiSubWindow* frame) {
   if (frame && !isClosingFrame(frame)) {
     if (auto* child = dynamic_cast<TChildWindow*>(frame->widget())) child->loadFromProject();
   }
+  refreshCommands();
 }
 
 void TMainForm::setPlotOpener(PlotOpener open) {
@@ -431,7 +480,11 @@ void TMainForm::refreshWindowMenu() {
   const QList<QMdiSubWindow*> frames = m_mdiArea->subWindowList();
   for (int i = 0; i < frames.size() && i < kMaxWindowItems; ++i) {
     QMdiSubWindow* frame = frames[i];
-    QAction* item = windowMenu->addAction(frame->windowTitle());
+    // The first nine windows by their number as access key; a caption's "&" is shown as such.
+    const QString title =
+        QString(frame->windowTitle()).replace(QLatin1Char('&'), QStringLiteral("&&"));
+    QAction* item =
+        windowMenu->addAction(i < 9 ? QStringLiteral("&%1 %2").arg(i + 1).arg(title) : title);
     item->setCheckable(true);
     item->setChecked(frame == m_mdiArea->activeSubWindow());
     connect(item, &QAction::triggered, this, [this, frame = QPointer<QMdiSubWindow>(frame)] {
@@ -457,44 +510,76 @@ void TMainForm::arrangeIcons() {
 
 // --- enabling
 
+TWindowState TMainForm::windowState() const {
+  TWindowState state;
+  const QString& fileName = m_project->fileName();
+  state.resultsAvailable = m_resultsAvailable;
+  state.untitled = m_project->isUntitled();
+  state.modified = m_project->isModified();
+  state.resultsStale = m_resultsStale;
+  state.units = m_project->units();
+  state.extraTzDepths = m_project->ExtraTzDepths;
+  state.loadingType = m_project->LoadingType;
+  state.circularSection = m_project->CircularSection;
+  if (!state.untitled) {
+    state.dataFile = QFileInfo::exists(fileName);
+    state.notesFile = QFileInfo::exists(projectSideFile(fileName, ".vr6r"));
+    state.reportFile = QFileInfo::exists(projectSideFile(fileName, ".vr6o"));
+    state.grlweapFile = QFileInfo::exists(m_project->grlweapFileName());
+  }
+  state.plotFile = QFileInfo::exists(projectSideFile(fileName, ".vr6p"));
+  return state;
+}
+
 void TMainForm::refreshCommands() {
-  if (!mNew || !tbNew) return;  // still building the window
-  const QString plotFile = projectSideFile(m_project->fileName(), ".vr6p");
-  const TResultCommands results = resultCommands(m_resultsAvailable, QFileInfo::exists(plotFile),
-                                                 m_project->ExtraTzDepths, m_project->LoadingType);
+  if (!mNew || !tbNew || !statusUnits) return;  // still building the window
+  // Changes made after the results were computed make them stale until the next run, also once
+  // the changes are saved.
+  if (m_resultsAvailable && m_project->isModified()) m_resultsStale = true;
+  const TWindowState state = windowState();
+  const TCommandStates commands = commandStates(state);
+
   const bool plots = static_cast<bool>(m_plotOpener);
-  for (QAction* item : graphicsMenu->actions()) item->setEnabled(plots && results.results);
-  mExtraTz->setEnabled(plots && results.extraTz);
-  mTip->setEnabled(plots && results.tip);
-  mQw->setEnabled(plots && results.tip);
-  mExportExcel->setEnabled(results.results && m_plugged.contains(mExportExcel));
-  mExportReport->setEnabled(results.results && m_plugged.contains(mExportReport));
+  for (QAction* item : graphicsMenu->actions()) item->setEnabled(plots && commands.graphs.results);
+  mExtraTz->setEnabled(plots && commands.graphs.extraTz);
+  mTip->setEnabled(plots && commands.graphs.tip);
+  mQw->setEnabled(plots && commands.graphs.tip);
+  mExportExcel->setEnabled(commands.graphs.results && m_plugged.contains(mExportExcel));
+  mExportReport->setEnabled(commands.graphs.results && m_plugged.contains(mExportReport));
   for (QAction* button : {tbCombinedPlot, tbTzCurves, tbLoadSettlement})
-    button->setEnabled(plots && results.results);
+    button->setEnabled(plots && commands.graphs.results);
 
-  const bool untitled = m_project->isUntitled();
-  auto present = [untitled](const QString& path) { return !untitled && QFileInfo::exists(path); };
-  mEditInput->setEnabled(present(m_project->fileName()));
-  mEditNotes->setEnabled(present(projectSideFile(m_project->fileName(), ".vr6r")));
-  const bool report = present(projectSideFile(m_project->fileName(), ".vr6o"));
-  mEditOutput->setEnabled(report);
-  tbViewOutput->setEnabled(report);
-  mEditGrlweap->setEnabled(present(m_project->grlweapFileName()));
+  mEditInput->setEnabled(commands.editInput);
+  mEditNotes->setEnabled(commands.editNotes);
+  mEditOutput->setEnabled(commands.viewOutput);
+  tbViewOutput->setEnabled(commands.viewOutput);
+  mEditGrlweap->setEnabled(commands.editGrlweap);
+  mCircularPile->setEnabled(commands.circularPile && m_plugged.contains(mCircularPile));
+  mNoncircularPile->setEnabled(commands.noncircularPile && m_plugged.contains(mNoncircularPile));
+  mTzPrint->setChecked(state.extraTzDepths == 1);
 
-  // Commands whose window or routine is plugged in; the pile shapes have their own refresh.
+  // Commands whose window or routine is plugged in.
   for (QAction* item : {mTitle, mCompMethod, mPileMaterial, mSoilLayers, mCptData, mTzPrint,
                         mControlOptions, mViewSoilCoordinates, mContents, mUsersManual,
                         mTechnicalManual, mCheckUpdates, tbSoilLayers, tbSoilProfile}) {
     item->setEnabled(m_plugged.contains(item));
   }
+
+  const TStatusTexts status = statusTexts(state, m_lastRun);
+  statusUnits->setText(status.units);
+  statusProject->setText(status.project);
+  statusLastRun->setText(status.lastRun);
+}
+
+void TMainForm::resultsRenewed(bool stale) {
+  m_resultsStale = stale;
+  refreshCommands();
 }
 
 void TMainForm::refreshPileShape() {
   if (!mCircularPile) return;
-  const bool circular = m_project->CircularSection;
-  mCircularPile->setEnabled(circular && m_plugged.contains(mCircularPile));
-  mNoncircularPile->setEnabled(!circular && m_plugged.contains(mNoncircularPile));
-  closeChildWindow(circular ? mNoncircularPile : mCircularPile);
+  refreshCommands();
+  closeChildWindow(m_project->CircularSection ? mNoncircularPile : mCircularPile);
 }
 
 void TMainForm::refreshRecentMenu() {
@@ -502,7 +587,11 @@ void TMainForm::refreshRecentMenu() {
   for (int i = 0; i < TRecentFiles::kMaxFiles; ++i) {
     const bool used = !m_recentFiles.entries()[i].isEmpty();
     mRecent[i]->setVisible(used);
-    mRecent[i]->setText(used ? m_recentFiles.caption(i, folder) : QString());
+    // The entry's number is its access key ("1&0" for the tenth).
+    const QString caption = m_recentFiles.caption(i, folder);
+    mRecent[i]->setText(!used   ? QString()
+                        : i < 9 ? QStringLiteral("&") + caption
+                                : caption.left(1) + QStringLiteral("&") + caption.mid(1));
   }
   m_recentSeparatorEnd->setVisible(m_recentFiles.count() > 0);
 }
@@ -612,7 +701,11 @@ bool TMainForm::saveProjectAs(bool running) {
 
 // A refused entry in the active window stops a save: the file would hold the old value while the
 // screen shows the refused text.
-bool TMainForm::FileSaveClick() { return commitActiveChild() && saveProject(false); }
+bool TMainForm::FileSaveClick() {
+  const bool written = commitActiveChild() && saveProject(false);
+  refreshCommands();
+  return written;
+}
 
 bool TMainForm::FileSaveAsClick() { return commitActiveChild() && saveProjectAs(false); }
 
@@ -621,8 +714,10 @@ void TMainForm::FileNewClick() {
   closeAllChildWindows();
   m_project->createNew();
   setCaption();
-  refreshPileShape();
   m_resultsAvailable = false;
+  m_resultsStale = false;
+  m_lastRun = {};
+  refreshPileShape();
   refreshCommands();
   emit projectReplaced();
 }
@@ -671,18 +766,25 @@ bool TMainForm::openProjectFile(const QString& fileName, bool currentFormat) {
   if (!readIntoProject(path, currentFormat)) return false;
   QDir::setCurrent(QFileInfo(path).absolutePath());
   setCaption();
-  m_resultsAvailable = false;
-  const QString plotFile = projectSideFile(m_project->fileName(), ".vr6p");
-  if (QFileInfo::exists(plotFile)) {
-    m_resultsAvailable = loadPlotDataIntoProject(*m_graphs, *m_project, plotFile);
-  }
-  refreshCommands();
+  readOpenedResults();
   refreshPileShape();
   addRecentFile(path);
   refreshRecentMenu();
   emit projectReplaced();
   emit resultsChanged();
   return true;
+}
+
+void TMainForm::readOpenedResults() {
+  m_resultsAvailable = false;
+  m_lastRun = {};
+  const QFileInfo plotFile(projectSideFile(m_project->fileName(), ".vr6p"));
+  if (plotFile.exists())
+    m_resultsAvailable = loadPlotDataIntoProject(*m_graphs, *m_project, plotFile.filePath());
+  const QFileInfo dataFile(m_project->fileName());
+  resultsRenewed(m_resultsAvailable &&
+                 resultsOlderThanInputs(dataFile.lastModified().toMSecsSinceEpoch(),
+                                        plotFile.lastModified().toMSecsSinceEpoch()));
 }
 
 void TMainForm::openStartupProject(const QString& argument) {
@@ -697,10 +799,7 @@ void TMainForm::openStartupProject(const QString& argument) {
   const QString path = recentFilePath(file.absoluteFilePath());
   if (!readIntoProject(path, isCurrentLayoutFile(file.fileName()))) return;
   QDir::setCurrent(file.absolutePath());
-  m_resultsAvailable = false;
-  const QString plotFile = projectSideFile(m_project->fileName(), ".vr6p");
-  if (QFileInfo::exists(plotFile))
-    m_resultsAvailable = loadPlotDataIntoProject(*m_graphs, *m_project, plotFile);
+  readOpenedResults();
   addRecentFile(path);
   setCaption();
   refreshPileShape();
@@ -738,6 +837,29 @@ void TMainForm::openInWordProcessor(const QString& fileName) {
   }
 }
 
+QString TMainForm::projectFolder() const {
+  if (m_project->isUntitled()) return QDir::currentPath();
+  return QFileInfo(m_project->fileName()).absolutePath();
+}
+
+void TMainForm::viewReport(const QString& fileName) {
+  if (!m_wordProcessor.isEmpty()) return openInWordProcessor(fileName);
+  const QString folder = projectFolder();
+  auto* viewer = qobject_cast<TReportViewer*>(showChildWindow(tbViewOutput, [folder] {
+    auto* window = new TReportViewer;
+    window->setOutputFolder(folder);
+    return window;
+  }));
+  if (viewer == nullptr) return;
+  // The viewer of another project's report shows this one; its own is read again when it changed.
+  if (viewer->fileName() != fileName) {
+    viewer->setOutputFolder(folder);
+    viewer->showFile(fileName);
+  } else {
+    viewer->loadFromProject();
+  }
+}
+
 void TMainForm::switchUnitSystem(int units) {
   if (!commitActiveChild()) return;  // a refused entry is corrected or abandoned first
   if (units != m_project->units()) {
@@ -749,6 +871,7 @@ void TMainForm::switchUnitSystem(int units) {
     }
   }
   reloadChildWindows();
+  refreshCommands();
 }
 
 // --- the analysis run
@@ -791,24 +914,35 @@ void TMainForm::CompRunClick() {
   if (!saved || m_saveCancelled || m_project->isUntitled()) return;
 
   bool busy = true;
+  QString refusal;  // why a run that did not start was refused
   QApplication::setOverrideCursor(Qt::WaitCursor);
   AnalysisRunOptions options;
   options.saveFirst = false;  // saved above, through Save As when needed
   options.engineLibrary = m_engineLibraryPath;
-  const AnalysisRunResult result =
-      runAnalysis(*m_project, *m_graphs, options,
-                  [this, &busy](RunMessageKind kind, const QString& text, const QString& reason) {
-                    if (busy) QApplication::restoreOverrideCursor();
-                    busy = false;
-                    // The stopped run's box comes below, with the report offered.
-                    if (text == kRunStopped) return;
-                    showRunMessage(static_cast<int>(kind), text, reason);
-                  });
+  const AnalysisRunResult result = runAnalysis(
+      *m_project, *m_graphs, options,
+      [this, &busy, &refusal](RunMessageKind kind, const QString& text, const QString& reason) {
+        if (busy) QApplication::restoreOverrideCursor();
+        busy = false;
+        if (kind != RunMessageKind::Information) refusal = text;
+        // The stopped run's box comes below, with the report offered.
+        if (text == kRunStopped) return;
+        showRunMessage(static_cast<int>(kind), text, reason);
+      });
   if (busy) QApplication::restoreOverrideCursor();
-  if (result.outcome == AnalysisRunOutcome::NotRun) return;
-
+  m_lastRun.time = QTime::currentTime().toString(QStringLiteral("hh:mm"));
+  m_lastRun.detail = result.stopMessage;
+  if (result.outcome == AnalysisRunOutcome::NotRun) {
+    m_lastRun.outcome = LastRunOutcome::NotStarted;
+    m_lastRun.detail = refusal;
+    refreshCommands();
+    return;
+  }
+  m_lastRun.outcome = result.outcome == AnalysisRunOutcome::Stopped ? LastRunOutcome::Stopped
+                      : result.ResultsAvailable                     ? LastRunOutcome::Completed
+                                                                    : LastRunOutcome::NoResults;
   m_resultsAvailable = result.ResultsAvailable;
-  refreshCommands();
+  resultsRenewed(false);
   // Graphs show the new results in place; data windows close as they did.
   closeWindowsAfterRun();
   emit resultsChanged();
@@ -822,7 +956,7 @@ void TMainForm::CompRunClick() {
                               text + QStringLiteral("\n\n") + kOpenReportQuestion,
                               QMessageBox::Yes | QMessageBox::No,
                               QMessageBox::Yes) == QMessageBox::Yes) {
-      openInWordProcessor(report);
+      viewReport(report);
     }
   }
 }

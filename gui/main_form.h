@@ -26,6 +26,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/main_window_rules.h"
 #include "app/program_data.h"
 #include "app/recent_files.h"
 #include "gui/child_window.h"
@@ -34,6 +35,7 @@
 
 class QAction;
 class QActionGroup;
+class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -141,6 +143,12 @@ class TMainForm : public QMainWindow {
   void openRecentFile(int index);
   // Opens a text file in the word processor; shows a message when it cannot be started.
   void openInWordProcessor(const QString& fileName);
+  // The project's folder (the current folder for an untitled project): where the file, picture
+  // and print dialogs start.
+  QString projectFolder() const;
+  // Shows a run's report: in the configured word processor, or, when none is set, in the
+  // program's report viewer (the one window of View Output).
+  void viewReport(const QString& fileName);
 
   // --- menu items, by component name; a command whose window does not exist yet is disabled
   // File
@@ -215,6 +223,10 @@ class TMainForm : public QMainWindow {
   QMenu* windowMenu = nullptr;
   QMenu* helpMenu = nullptr;
   QToolBar* mainToolBar = nullptr;
+  // Status bar: the unit system, the project's state with its results', the last run's outcome.
+  QLabel* statusUnits = nullptr;
+  QLabel* statusProject = nullptr;
+  QLabel* statusLastRun = nullptr;
 
  public slots:
   void FileNewClick();
@@ -259,8 +271,19 @@ class TMainForm : public QMainWindow {
   void addRecentFile(const QString& fileName);
 
   void setCaption();
-  // Enabling of the result, word-processor and plugged commands; the toolbar refresh.
+  void createStatusBar();
+  // The window's state as the command and status rules read it (app/main_window_rules.h).
+  vorne::TWindowState windowState() const;
+  // Enabling of every command (result, word-processor, pile-shape and plugged ones, menu items
+  // and toolbar buttons alike) and the status bar, from the project and its results. Called on
+  // every change of state: New, Open, Save, Save As, a run, a unit switch, a child window's
+  // activation, commit or closing, and on a short timer for edits that tell no one.
   void refreshCommands();
+  // Reads the plot data of the project just opened, if any; results older than the data file
+  // count as stale.
+  void readOpenedResults();
+  // The results now shown belong to the project's current inputs (after a run or an Open).
+  void resultsRenewed(bool stale);
   // Enables the item of the pile's section shape and closes the other shape's window.
   void refreshPileShape();
   void refreshRecentMenu();
@@ -288,6 +311,9 @@ class TMainForm : public QMainWindow {
   bool m_saveCancelled = false;
   bool m_saveAsOffered = false;  // a failed save during a run: the user asked for Save As
   bool m_runInProgress = false;
+  // The inputs changed after the results shown were computed; only a run or an Open renews them.
+  bool m_resultsStale = false;
+  vorne::TLastRun m_lastRun;
 
   // Commands whose window or routine is plugged in, and the open windows by command.
   QSet<QAction*> m_plugged;

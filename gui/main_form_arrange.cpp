@@ -1,11 +1,13 @@
 // Arranging the child windows of the main window: the size a window opens at, Cascade and Tile,
 // and what a run leaves open (plot windows shown again with the new results).
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStyle>
 
 #include "gui/main_form.h"
 #include "gui/plot_form.h"
+#include "gui/report_viewer.h"
 
 QSize TMainForm::usableFrameSize(const QMdiSubWindow* frame) const {
   const QWidget* window = frame->widget();
@@ -50,6 +52,13 @@ void TMainForm::tileWindows() { m_mdiArea->tileSubWindows(); }
 
 void TMainForm::closeWindowsAfterRun() {
   for (QMdiSubWindow* frame : m_mdiArea->subWindowList()) {
+    // The report viewer shows the new report.
+    if (auto* report = qobject_cast<TReportViewer*>(frame->widget())) {
+      if (QFileInfo::exists(report->fileName())) {
+        report->loadFromProject();
+        continue;
+      }
+    }
     auto* plot = qobject_cast<TPlotForm*>(frame->widget());
     // A graph with data shows the new results in its window; one without closes.
     if (plot == nullptr || !plot->reloadGraph()) frame->close();

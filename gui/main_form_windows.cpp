@@ -58,7 +58,10 @@ void TMainForm::plugChildWindows() {
     auto* dialog = new TDlgInputMotion(project(), graphs().MotionInput);
     dialog->editFile = [this](const QString& fileName) { openInWordProcessor(fileName); };
     dialog->showGraph = [this](vorne::TGraphPlot& graph) {
-      ShowPlot(graph, [this](TPlotForm* form) -> QWidget* { return addChildWindow(form); });
+      ShowPlot(graph, [this](TPlotForm* form) -> QWidget* {
+        form->setOutputFolder(projectFolder());
+        return addChildWindow(form);
+      });
     };
     dialog->placeWindow = [this](QWidget* window) {
       addChildWindow(window);
@@ -79,7 +82,10 @@ void TMainForm::plugChildWindows() {
   });
   plugWindow(mControlOptions, [this] { return new TDlgOptions(project(), m_wordProcessor); });
   setPlotOpener([this](vorne::TGraphPlot& graph) {
-    ShowPlot(graph, [this](TPlotForm* form) -> QWidget* { return addChildWindow(form); });
+    ShowPlot(graph, [this](TPlotForm* form) -> QWidget* {
+      form->setOutputFolder(projectFolder());
+      return addChildWindow(form);
+    });
   });
 
   // The elevation view; the toolbar's "View Soil Profile" is its twin.

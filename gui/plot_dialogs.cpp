@@ -3,6 +3,7 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -58,6 +59,17 @@ TfrmGraphCaption::TfrmGraphCaption(const QString& title, bool onTop, QWidget* pa
 }
 
 QString TfrmGraphCaption::title() const { return edtCaption->text(); }
+
+bool TfrmLineNames::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == edLine && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      commitEdit();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
 bool TfrmGraphCaption::onTop() const { return rbTop->isChecked(); }
 
 // --- Legend
@@ -81,10 +93,13 @@ TfrmLineNames::TfrmLineNames(const QStringList& names, QWidget* parent)
   setMinimumSize(195, 167);
   lbLines->addItems(names);
   connect(lbLines, &QListWidget::currentRowChanged, this, &TfrmLineNames::showEntry);
-  // Enter in the edit and leaving it both commit the text; Enter must not end the dialog.
+  // Enter in the edit and leaving it both commit the text; Enter in the edit does not end the
+  // dialog (the next name may follow), elsewhere it presses OK.
   connect(edLine, &QLineEdit::editingFinished, this, &TfrmLineNames::commitEdit);
+  edLine->installEventFilter(this);
   okButton->setAutoDefault(false);
   cancelButton->setAutoDefault(false);
+  okButton->setDefault(true);
   connect(okButton, &QPushButton::clicked, this, [this] {
     commitEdit();
     accept();
@@ -175,6 +190,7 @@ TfrmActiveLines::TfrmActiveLines(const QStringList& names,
   connect(toggleButton, &QPushButton::clicked, this, &TfrmActiveLines::flipSelected);
   connect(allButton, &QPushButton::clicked, this, [this] { setAll(true); });
   connect(noneButton, &QPushButton::clicked, this, [this] { setAll(false); });
+  okButton->setDefault(true);
   connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }

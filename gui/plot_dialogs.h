@@ -49,6 +49,9 @@ class TfrmLineNames : public QDialog {
 
   void done(int result) override;
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void showEntry(int row);
   void commitEdit();

@@ -2,6 +2,8 @@
 #include "gui/plot_form.h"
 
 #include <QActionGroup>
+#include <QBuffer>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImageWriter>
@@ -11,10 +13,11 @@
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
-#include <QSaveFile>
 #include <QShortcut>
 #include <cmath>
 
+#include "base/atomic_file.h"
+#include "base/io_error.h"
 #include "gui/message_box.h"
 #include "gui/plot_dialogs.h"
 
@@ -190,9 +193,9 @@ TPlotForm::TPlotForm(TGraphPlot& graph, QWidget* parent)
     return dialog.exec() == QDialog::Accepted;
   };
   chooseSaveFile = [this](QString& selectedFilter) {
-    return QFileDialog::getSaveFileName(this, QStringLiteral("Save To Disk"), QString(),
-                                        QStringLiteral("PNG (*.png);;Bitmap (*.bmp)"),
-                                        &selectedFilter);
+    return QFileDialog::getSaveFileName(
+        this, QStringLiteral("Save To Disk"), pictureProposal(QStringLiteral("png")),
+        QStringLiteral("PNG (*.png);;Bitmap (*.bmp)"), &selectedFilter);
   };
 }
 
@@ -253,7 +256,7 @@ void TPlotForm::buildMenu() {
     m_graph.ShowLegend = !m_graph.ShowLegend;
     Legend->setVisible(m_graph.ShowLegend && m_graph.LineCount() > 0);
   });
-  mShowLayers = PlotMenu->addAction(QStringLiteral("Show &Soil Layer"));
+  mShowLayers = PlotMenu->addAction(QStringLiteral("Show Soil La&yer"));
   mShowLayers->setCheckable(true);
   connect(mShowLayers, &QAction::triggered, this, [this] {
     m_graph.ShowLayers = !m_graph.ShowLayers;
@@ -289,20 +292,20 @@ void TPlotForm::buildMenu() {
   });
 
   mFontSize = PlotMenu->addMenu(QStringLiteral("&Font Size"));
-  const std::pair<const char*, int> fontItems[] = {{"&Default", 10},    {"1.5 * Default", 15},
-                                                   {"2 * Default", 20}, {"2.5 * Default", 25},
-                                                   {"3 * Default", 30}, {"4 * Default", 40}};
+  const std::pair<const char*, int> fontItems[] = {{"&Default", 10},     {"&1.5 * Default", 15},
+                                                   {"&2 * Default", 20}, {"2.&5 * Default", 25},
+                                                   {"&3 * Default", 30}, {"&4 * Default", 40}};
   for (const auto& [text, value] : fontItems) {
     QAction* item = mFontSize->addAction(QString::fromLatin1(text));
     item->setData(value);
     connect(item, &QAction::triggered, this, [this, v = value] { setFontScale(v); });
   }
-  mLineWidth = PlotMenu->addMenu(QStringLiteral("&Line Width"));
+  mLineWidth = PlotMenu->addMenu(QStringLiteral("Line W&idth"));
   const std::pair<const char*, int> widthItems[] = {{"&Default", 1},
-                                                    {"2 * Default", 2},
-                                                    {"4 * Default", 4},
-                                                    {"6 * Default", 6},
-                                                    {"10 * Default", 10}};
+                                                    {"&2 * Default", 2},
+                                                    {"&4 * Default", 4},
+                                                    {"&6 * Default", 6},
+                                                    {"1&0 * Default", 10}};
   for (const auto& [text, value] : widthItems) {
     QAction* item = mLineWidth->addAction(QString::fromLatin1(text));
     item->setData(value);
@@ -319,7 +322,7 @@ void TPlotForm::buildMenu() {
   // Printing to a PDF file is always offered, so both stay enabled without a printer.
   mPrint = PlotMenu->addAction(QStringLiteral("&Print..."));
   connect(mPrint, &QAction::triggered, this, &TPlotForm::printPlot);
-  mPageSetup = PlotMenu->addAction(QStringLiteral("P&age Setup"));
+  mPageSetup = PlotMenu->addAction(QStringLiteral("Page Set&up"));
   connect(mPageSetup, &QAction::triggered, this, &TPlotForm::pageSetup);
   mSaveToDisk = PlotMenu->addAction(QStringLiteral("&Save To Disk..."));
   connect(mSaveToDisk, &QAction::triggered, this, &TPlotForm::saveToDisk);
@@ -357,7 +360,8 @@ void TPlotForm::rebuildCurveItems() {
       curveItems.append(item);
     }
     QAction* item = curveItems[n];
-    item->setText(text);
+    // A curve's name is shown as it stands: an "&" in it is no access key.
+    item->setText(QString(text).replace(QLatin1Char('&'), QStringLiteral("&&")));
     item->setData(i);
     item->setChecked(m_graph.Lines[std::size_t(i)].Active);
     ++n;
@@ -519,14 +523,27 @@ void TPlotForm::toggleCurve(int curve) {
   repaintAll();
 }
 
+QString TPlotForm::pictureProposal(const QString& suffix) const {
+  const QString folder = m_outputFolder.isEmpty() ? QDir::currentPath() : m_outputFolder;
+  return OutputFileProposal(folder, m_graph.Caption, suffix);
+}
+
+QPrinter& TPlotForm::printer() {
+  if (!m_printer) {
+    m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    // A print to a file starts in the project's folder, named after the graph.
+    m_printer->setOutputFileName(pictureProposal(QStringLiteral("pdf")));
+  }
+  return *m_printer;
+}
+
 void TPlotForm::printPlot() {
-  if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  if (choosePrinter(*m_printer)) printOn(*m_printer);
+  if (choosePrinter(printer())) printOn(*m_printer);
   m_canvas->update();
 }
 
 void TPlotForm::pageSetup() {
-  if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer();
   m_printer->setPageMargins(QMarginsF(m_margins.left / 1000.0, m_margins.top / 1000.0,
                                       m_margins.right / 1000.0, m_margins.bottom / 1000.0),
                             QPageLayout::Inch);
@@ -592,35 +609,45 @@ void TPlotForm::saveToDisk() {
   m_saveWidth = dialog.widthInches();
   m_savePpi = dialog.pixelsPerInch();
   m_saveColors = dialog.colors();
-  const QString error = saveBitmap(dialog.bitmap(), m_saveColors, fileName, bmp ? "BMP" : "PNG");
+  const QString error =
+      saveBitmap(dialog.bitmap(), m_saveColors, fileName, bmp ? "BMP" : "PNG", m_savePpi);
   if (!error.isEmpty()) {
     showMessageBox(this, QMessageBox::Warning, m_graph.Caption,
-                   QStringLiteral("The picture could not be saved to %1: %2").arg(fileName, error));
+                   QStringLiteral("The picture could not be saved to %1: %2")
+                       .arg(QDir::toNativeSeparators(fileName), error));
   }
 }
 
-QString TPlotForm::saveBitmap(QImage bitmap,
-                              int colors,
-                              const QString& fileName,
-                              const char* format) {
+QString TPlotForm::saveBitmap(
+    QImage bitmap, int colors, const QString& fileName, const char* format, int pixelsPerInch) {
   if (bitmap.isNull()) return kNotEnoughMemory;
   {
     QPainter painter(&bitmap);
     TPaintSettings settings = screenSettings();
+    // Laid out as a page of the picture's size in inches, with the screen's text at the same size
+    // in inches, so that the caption and the legend keep their place at every resolution.
+    const int ppi = std::max(pixelsPerInch, 1);
+    settings.baseFontHeight = PictureFontHeight(kScreenFontHeight, m_canvas->logicalDpiY(), ppi);
+    settings.dpiX = ppi;
+    settings.dpiY = ppi;
     settings.bitmapMode = true;
     settings.legendInOutput = true;
     PaintGraph(painter, bitmap.rect(), m_graph, m_view, settings);
   }
   const QImage picture = inColors(bitmap, colors);
-  // Written beside the target and renamed over it, so that a failed write keeps an older picture.
-  QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-  QImageWriter writer(&file, format);
-  if (!writer.write(picture)) {
-    file.cancelWriting();
-    return writer.errorString();
+  QByteArray bytes;
+  {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (!writer.write(picture)) return writer.errorString();
   }
-  if (!file.commit()) return file.errorString();
+  // The safe writer of the project files: a failed write keeps an older picture whole.
+  try {
+    writeFileAtomically(fileName, bytes);
+  } catch (const EInOutError& error) {
+    return error.message();
+  }
   return {};
 }
 

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "plot/graph_plot.h"
+#include "plot/plot_geometry.h"
 #include "plot/plot_paint.h"
 
 class QAction;
@@ -87,11 +88,23 @@ class TPlotForm : public QMainWindow {
   std::function<bool(QPrinter&)> choosePageSetup;
   std::function<QString(QString& selectedFilter)> chooseSaveFile;
 
+  // The folder the picture and print dialogs start in (the project's); empty: the current one.
+  void setOutputFolder(const QString& folder) { m_outputFolder = folder; }
+  const QString& outputFolder() const { return m_outputFolder; }
+  // The file a picture of this graph is proposed as (suffix "png" or "bmp").
+  QString pictureProposal(const QString& suffix) const;
+
   // Printing and saving on given outputs.
   void printOn(QPrinter& printer);
-  // Paints the picture into bitmap (its size is the output) and writes it in the colours of the
-  // Save Attributes choice; returns the error text, empty on success.
-  QString saveBitmap(QImage bitmap, int colors, const QString& fileName, const char* format);
+  // Paints the picture into bitmap (its size is the output, laid out at pixelsPerInch with the
+  // text scaled to it) and writes it in the colours of the Save Attributes choice through the
+  // safe writer (an older picture stays whole when the write fails); returns the error text,
+  // empty on success.
+  QString saveBitmap(
+      QImage bitmap, int colors, const QString& fileName, const char* format, int pixelsPerInch);
+  // The printer of Print and Page Setup, made on first use with a print to a file proposed in the
+  // output folder.
+  QPrinter& printer();
 
   // Page margins in thousandths of an inch.
   vorne::TPageMargins margins() const { return m_margins; }
@@ -171,9 +184,10 @@ class TPlotForm : public QMainWindow {
   QPoint m_bandEnd;
   vorne::TPageMargins m_margins;
   std::unique_ptr<QPrinter> m_printer;
+  QString m_outputFolder;
   // The last Save Attributes values of this window.
-  double m_saveHeight = 4.0;
-  double m_saveWidth = 6.0;
-  int m_savePpi = 72;
+  double m_saveHeight = vorne::kDefaultPicture.heightInches;
+  double m_saveWidth = vorne::kDefaultPicture.widthInches;
+  int m_savePpi = vorne::kDefaultPicture.pixelsPerInch;
   int m_saveColors = 1;
 };

@@ -198,6 +198,8 @@ void TDlgSoilLayers::SoilLayersAddClick() {
   markModified();
   layControls();
   grdLayers->scrollToBottom();
+  // The new layer's first entry takes the keyboard.
+  if (QComboBox* list = typeList(m_currentLayer)) list->setFocus(Qt::OtherFocusReason);
 }
 
 void TDlgSoilLayers::SoilLayersInsertClick() {

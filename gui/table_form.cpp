@@ -305,7 +305,13 @@ void TTableForm::showSubTable(int row, int viewColumn) {
 
 void TTableForm::AddRowClick() {
   if (!grid->commitEditor()) return;
-  if (m_model->addRowGroup()) grid->scrollToBottom();
+  const int column = std::max(grid->currentIndex().column(), 0);
+  const int firstNewRow = m_model->rowCount();
+  if (!m_model->addRowGroup()) return;
+  grid->scrollToBottom();
+  // The cursor goes to the new row, in the column it was in, ready for typing.
+  grid->setFocus(Qt::OtherFocusReason);
+  grid->setCurrentIndex(m_model->index(std::min(firstNewRow, m_model->rowCount() - 1), column));
 }
 
 void TTableForm::InsertRowClick() { changeRows(&vorne::GridTableModel::insertRowGroup); }

@@ -1,6 +1,7 @@
 // Plot arithmetic: ranges, ticks, pixel mapping, layouts, zoom, legend and image sizes.
 #include "plot/plot_geometry.h"
 
+#include <QDir>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -331,6 +332,28 @@ QSize BitmapSize(double heightInches, double widthInches, double pixelsPerInch) 
     return static_cast<int>(std::clamp(std::round(v), 0.0, 2147483647.0));
   };
   return {pixels(pixelsPerInch * widthInches), pixels(pixelsPerInch * heightInches)};
+}
+
+int PictureFontHeight(int screenFontHeight, int screenDpi, int pixelsPerInch) {
+  const int dpi = screenDpi > 0 ? screenDpi : 96;
+  const double height = std::round(static_cast<double>(screenFontHeight) * pixelsPerInch / dpi);
+  return static_cast<int>(std::clamp(height, 1.0, 1.0e6));
+}
+
+QString OutputFileProposal(const QString& folder, const QString& caption, const QString& suffix) {
+  QString name;
+  for (const QChar c : caption.simplified()) {
+    const bool plain = c.isLetterOrNumber() || c == QLatin1Char('-') || c == QLatin1Char('.');
+    name += plain ? c : QLatin1Char('_');
+  }
+  // Runs of "_" from "vs. " and the like shrink to one, and none stands at either end.
+  while (name.contains(QStringLiteral("__")))
+    name.replace(QStringLiteral("__"), QStringLiteral("_"));
+  while (name.startsWith(QLatin1Char('_')) || name.startsWith(QLatin1Char('.'))) name.remove(0, 1);
+  while (name.endsWith(QLatin1Char('_')) || name.endsWith(QLatin1Char('.'))) name.chop(1);
+  if (name.isEmpty()) name = QStringLiteral("graph");
+  const QString file = name + QLatin1Char('.') + suffix;
+  return folder.isEmpty() ? file : QDir(folder).filePath(file);
 }
 
 std::vector<QPoint> MarkerOutline(int shape, int px, int py, int dpiX, int dpiY) {

@@ -159,6 +159,26 @@ QPoint LegendPlace(const TLineList& lines,
 // Pixel size of a saved image: round(ppi * height) rows and round(ppi * width) columns.
 QSize BitmapSize(double heightInches, double widthInches, double pixelsPerInch);
 
+// The picture Save To Disk proposes: 8 x 6 in at 150 pixels per inch (1200 x 900 pixels), laid
+// out as a page of that size, which holds the caption, the axes' labels and a legend of every
+// curve a graph lists.
+struct TPictureSize {
+  double heightInches;
+  double widthInches;
+  int pixelsPerInch;
+};
+inline constexpr TPictureSize kDefaultPicture{6.0, 8.0, 150};
+
+// The text height in a picture of pixelsPerInch: the screen font's height (screenFontHeight
+// pixels at screenDpi) at the same size in inches, so that text keeps its proportion to the
+// picture whatever its resolution. At least one pixel; a screenDpi <= 0 counts as 96.
+int PictureFontHeight(int screenFontHeight, int screenDpi, int pixelsPerInch);
+
+// The file a picture or a print to a file of a graph is proposed as: in folder, named after the
+// caption (characters that do not belong in a file name, and spaces, become "_"; "graph" when
+// nothing is left), with suffix ("png", "pdf").
+QString OutputFileProposal(const QString& folder, const QString& caption, const QString& suffix);
+
 // The outline of a point marker of the given shape (1: triangle pointing left, 2: square,
 // 3..10: regular polygon of that many corners) around (px, py), radii dpiX/32 and dpiY/32.
 std::vector<QPoint> MarkerOutline(int shape, int px, int py, int dpiX, int dpiY);

@@ -1,13 +1,15 @@
 // vorne-screenshots FOLDER [PROJECT]: opens a project in the desktop program's main window, runs
 // it and saves pictures of the window as PNG files into FOLDER: the opened project, the window
-// after the run, each result graph and data window that the program offers, and two graphs side by
-// side, the box of a run the engine stops, and the Soil Layers window holding a refused entry with
-// the box that names the field. Every other message box is answered with its default button. Run
-// it under a display, e.g. through scripts/screenshots.
+// after the run, each result graph and data window that the program offers, the report viewer, the
+// status bar of a changed project, two graphs side by side, the box of a run the engine stops,
+// and the Soil Layers window holding a refused entry with the box that names the field. Every
+// other message box is answered with its default button. Run it under a display, e.g. through
+// scripts/screenshots.
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -15,6 +17,7 @@
 #include <QTableWidget>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <cstdio>
 
@@ -23,6 +26,7 @@
 #include "gui/message_box.h"
 #include "gui/plot_dialogs.h"
 #include "gui/plot_form.h"
+#include "gui/report_viewer.h"
 #include "gui/show_plot.h"
 #include "gui/soil_layers_dialog.h"
 #include "gui/soil_layers_from_cpt_window.h"
@@ -153,7 +157,7 @@ int main(int argc, char* argv[]) {
     }
   }
   // The combined plot with its soil-layer strip, and the picture its "Save To Disk" writes at the
-  // default size (6 x 4 in at 72 pixels per inch, 16 colours).
+  // default size (8 x 6 in at 150 pixels per inch, 16 colours).
   if (form.tbCombinedPlot->isEnabled()) {
     form.tbCombinedPlot->trigger();
     if (TPlotForm* plot = PlotWindowOf(form.graphs().pltCombine)) {
@@ -163,9 +167,12 @@ int main(int argc, char* argv[]) {
                QStringLiteral("%1_combined_plot_with_layers").arg(n++, 2, 10, QLatin1Char('0')));
       const QString picture = folder.filePath(
           QStringLiteral("%1_combined_plot_saved.png").arg(n++, 2, 10, QLatin1Char('0')));
+      const vorne::TPictureSize size = vorne::kDefaultPicture;
+      QImage bitmap(vorne::BitmapSize(size.heightInches, size.widthInches, size.pixelsPerInch),
+                    QImage::Format_RGB32);
+      bitmap.fill(Qt::white);
       const QString error =
-          plot->saveBitmap(QImage(vorne::BitmapSize(4.0, 6.0, 72.0), QImage::Format_RGB32),
-                           TdlgFormat::Colors16, picture, "PNG");
+          plot->saveBitmap(bitmap, TdlgFormat::Colors16, picture, "PNG", size.pixelsPerInch);
       std::printf("%s %s\n", error.isEmpty() ? "saved" : "could not save", qPrintable(picture));
       saved &= error.isEmpty();
       plot->mShowLayers->trigger();
@@ -173,6 +180,31 @@ int main(int argc, char* argv[]) {
     form.closeAllChildWindows();
     settle();
   }
+  // The report in the program's own viewer (no word processor set), searched for a word, and the
+  // status bar after a change that makes the results stale.
+  if (form.tbViewOutput->isEnabled()) {
+    form.setWordProcessor(QString());
+    form.tbViewOutput->trigger();
+    if (QMdiSubWindow* frame = form.mdiArea()->activeSubWindow()) {
+      frame->showMaximized();
+      if (auto* viewer = qobject_cast<TReportViewer*>(frame->widget())) {
+        viewer->findEdit->setText(QStringLiteral("ULTIMATE"));
+        viewer->findNext();
+      }
+    }
+    saved &=
+        save(form, folder, QStringLiteral("%1_report_viewer").arg(n++, 2, 10, QLatin1Char('0')));
+    form.closeAllChildWindows();
+    settle();
+  }
+  form.project().Title += QStringLiteral(" (revised)");
+  form.project().setModified();
+  for (int i = 0; i < 8; ++i) {
+    QThread::msleep(100);
+    settle();
+  }
+  saved &= save(form, folder, QStringLiteral("%1_status_stale").arg(n++, 2, 10, QLatin1Char('0')));
+
   // The frame with two result graphs side by side.
   form.mCombine->trigger();
   form.mAxial->trigger();

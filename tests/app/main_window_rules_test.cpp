@@ -16,6 +16,8 @@ class MainWindowRulesTest : public QObject {
   void fileNames_data();
   void fileNames();
   void resultCommandsFollowResultsTensionAndExtraTz();
+  void fileCommandsNeedTheirFilesAndATitledProject();
+  void statusBarTexts();
   void recentListUpdateRule();
   void recentCaptionsAndSettings();
 };
@@ -24,9 +26,12 @@ void MainWindowRulesTest::fileNames_data() {
   QTest::addColumn<QString>("rule");
   QTest::addColumn<QString>("input");
   QTest::addColumn<QString>("expected");
-  QTest::newRow("caption, folder dropped, first letter up") << "caption"
-                                                            << "/data/jobs/pier3.vr6d"
-                                                            << "VORNE 2014.6.5 - Pier3.vr6d";
+  QTest::newRow("caption, folder dropped, case kept") << "caption"
+                                                      << "/data/jobs/pier3.vr6d"
+                                                      << "VORNE 2014.6.5 - pier3.vr6d";
+  QTest::newRow("caption of a mixed-case name") << "caption"
+                                                << "/data/jobs/eXpt_B.VR6D"
+                                                << "VORNE 2014.6.5 - eXpt_B.VR6D";
   QTest::newRow("caption of the untitled project") << "caption"
                                                    << "NewVORNE.vr6d"
                                                    << "VORNE 2014.6.5 - NewVORNE.vr6d";
@@ -122,6 +127,77 @@ void MainWindowRulesTest::recentCaptionsAndSettings() {
   QCOMPARE(settings.value("2014.6.5/File1").toString(), QString("/jobs/d.vr6d"));
   QCOMPARE(settings.value("2014.6.5/File3").toString(), QString("/other/c.vr6d"));
   QCOMPARE(settings.value("2014.6.5/File10").toString(), QString());
+}
+
+void MainWindowRulesTest::fileCommandsNeedTheirFilesAndATitledProject() {
+  TWindowState state;
+  state.dataFile = state.notesFile = state.reportFile = state.grlweapFile = true;
+  state.circularSection = false;
+  // An untitled project's name may match files in the folder: none of them is its own.
+  TCommandStates commands = commandStates(state);
+  QVERIFY(!commands.editInput && !commands.editNotes && !commands.viewOutput &&
+          !commands.editGrlweap);
+  QVERIFY(!commands.circularPile && commands.noncircularPile);
+  state.untitled = false;
+  state.reportFile = false;
+  commands = commandStates(state);
+  QVERIFY(commands.editInput && commands.editNotes && commands.editGrlweap);
+  QVERIFY(!commands.viewOutput);
+}
+
+void MainWindowRulesTest::statusBarTexts() {
+  struct Case {
+    const char* name;
+    bool untitled, modified, results, plotFile, stale;
+    int units;
+    LastRunOutcome outcome;
+    const char* detail;
+    const char *units_, *project, *lastRun;
+  };
+  const Case kCases[] = {
+      {"new project", true, false, false, false, false, 1, LastRunOutcome::None, "",
+       "English Units (kips, ft, in)", "New project; no results", "No run yet"},
+      {"new project typed into", true, true, false, false, false, 2, LastRunOutcome::None, "",
+       "S.I. Units (kN, m, mm)", "New project, not saved; no results", "No run yet"},
+      {"after a run", false, false, true, true, false, 1, LastRunOutcome::Completed, "",
+       "English Units (kips, ft, in)", "Saved; results current", "Last run completed at 10:42"},
+      {"changed after the run", false, true, true, true, false, 1, LastRunOutcome::Completed, "",
+       "English Units (kips, ft, in)", "Modified; results stale (inputs changed since the run)",
+       "Last run completed at 10:42"},
+      {"changes saved, no run", false, false, true, true, true, 1, LastRunOutcome::Completed, "",
+       "English Units (kips, ft, in)", "Saved; results stale (inputs changed since the run)",
+       "Last run completed at 10:42"},
+      {"plot data file deleted", false, false, true, false, false, 1, LastRunOutcome::NoResults, "",
+       "English Units (kips, ft, in)", "Saved; no results",
+       "Last run completed at 10:42, its plot data could not be read"},
+      {"stopped: first line of the reason", false, false, false, false, false, 1,
+       LastRunOutcome::Stopped, "\r\n  COMPUTATION DOES NOT PROCEED\r\nBECAUSE ...",
+       "English Units (kips, ft, in)", "Saved; no results",
+       "Last run stopped at 10:42: COMPUTATION DOES NOT PROCEED"},
+      {"refused", false, true, false, false, false, 1, LastRunOutcome::NotStarted,
+       "Taper angle is large\rTaper angle should be smaller", "English Units (kips, ft, in)",
+       "Modified; no results", "Last run not started: Taper angle is large"},
+  };
+  for (const Case& c : kCases) {
+    TWindowState state;
+    state.untitled = c.untitled;
+    state.modified = c.modified;
+    state.resultsAvailable = c.results;
+    state.plotFile = c.plotFile;
+    state.resultsStale = c.stale;
+    state.units = c.units;
+    const TStatusTexts texts =
+        statusTexts(state, TLastRun{c.outcome, QString::fromLatin1(c.detail), "10:42"});
+    QVERIFY2(texts.units == QLatin1String(c.units_), c.name);
+    QVERIFY2(texts.project == QLatin1String(c.project),
+             qPrintable(c.name + (": " + texts.project)));
+    QVERIFY2(texts.lastRun == QLatin1String(c.lastRun),
+             qPrintable(c.name + (": " + texts.lastRun)));
+  }
+  // Results opened with a project are older than its inputs when the data file is newer.
+  QVERIFY(resultsOlderThanInputs(2000, 1000));
+  QVERIFY(!resultsOlderThanInputs(1000, 1000));
+  QVERIFY(!resultsOlderThanInputs(1000, 2000));
 }
 
 QTEST_MAIN(MainWindowRulesTest)

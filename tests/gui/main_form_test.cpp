@@ -3,6 +3,7 @@
 // box is answered by a responder and every file chooser is replaced, so nothing waits.
 #include "gui/main_form.h"
 
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -83,6 +84,8 @@ class MainFormTest : public QObject {
   void failedSaveStopsTheRunAndOffersSaveAs();
   void stoppedRunSaysWhyAndOffersTheReport();
   void toolbarFollowsTheResultsAtOnce();
+  void statusBarTellsUnitsProjectAndLastRun();
+  void toolbarAndWindowsCarryIcons();
 
  private:
   // Answers the next boxes in order (Ok when none is queued) and records every box.
@@ -164,36 +167,36 @@ void MainFormTest::menusAndToolbarCarryTheirCaptions() {
       {&TMainForm::mCircularPile, "&Circular-Section Pile", ""},
       {&TMainForm::mNoncircularPile, "&Noncircular-Section Pile", ""},
       {&TMainForm::mSoilLayers, "Soi&l Layers", ""},
-      {&TMainForm::mCptData, "CPT Data File (optional for cone-based method)", ""},
+      {&TMainForm::mCptData, "CPT &Data File (optional for cone-based method)", ""},
       {&TMainForm::mEnglishUnits, "&English Units (kips, ft, in)", ""},
       {&TMainForm::mSIUnits, "&S.I. Units (kN, m, mm)", ""},
-      {&TMainForm::mTzPrint, "Print t-z Curves at Additional Depths ", ""},
+      {&TMainForm::mTzPrint, "Print t-&z Curves at Additional Depths ", ""},
       {&TMainForm::mControlOptions, "Control &Options", ""},
       {&TMainForm::CompRun, "&Run Analysis", ""},
       {&TMainForm::mEditInput, "Edit &Input Text", ""},
       {&TMainForm::mEditNotes, "Edit &Processor-Run Notes", ""},
       {&TMainForm::mEditOutput, "Edit &Output Text", ""},
       {&TMainForm::mViewSoilCoordinates, "&View Soil Layer Coordinates", ""},
-      {&TMainForm::mEditGrlweap, "Edit GRLWeap Data File", ""},
-      {&TMainForm::mUSkin, "Unit Skin Friction vs Depth", ""},
+      {&TMainForm::mEditGrlweap, "Edit &GRLWeap Data File", ""},
+      {&TMainForm::mUSkin, "&Unit Skin Friction vs Depth", ""},
       {&TMainForm::mSkin, "Accumulated &Skin Friction vs Depth", ""},
       {&TMainForm::mTip, "&Tip Resistance vs Depth", ""},
       {&TMainForm::mTotal, "Total &Capacity vs Depth", ""},
       {&TMainForm::mLoad, "Load &Distribution", ""},
       {&TMainForm::mCombine, "Combined &Plot", ""},
       {&TMainForm::mAxial, "&Axial Load vs Settlement", ""},
-      {&TMainForm::mTzCurves, "Internally-Generated t-z Curves", ""},
-      {&TMainForm::mExtraTz, "Extra t-z curves at User Specified Depths", ""},
-      {&TMainForm::mQw, "Internally-Generated Q-w Curve", ""},
+      {&TMainForm::mTzCurves, "Internally-Generated t-&z Curves", ""},
+      {&TMainForm::mExtraTz, "&Extra t-z curves at User Specified Depths", ""},
+      {&TMainForm::mQw, "Internally-Generated &Q-w Curve", ""},
       {&TMainForm::mCascade, "&Cascade", ""},
       {&TMainForm::mTile, "&Tile", ""},
       {&TMainForm::mArrangeIcons, "&Arrange Icons", ""},
       {&TMainForm::mCloseAll, "C&lose All", ""},
       {&TMainForm::mContents, "&Contents", ""},
-      {&TMainForm::mUsersManual, "User's Manual", ""},
-      {&TMainForm::mTechnicalManual, "Technical Manual", ""},
+      {&TMainForm::mUsersManual, "&User's Manual", ""},
+      {&TMainForm::mTechnicalManual, "Technical &Manual", ""},
       {&TMainForm::mAbout, "&About...", ""},
-      {&TMainForm::mCheckUpdates, "Check for Updates", ""},
+      {&TMainForm::mCheckUpdates, "Check for U&pdates", ""},
       // Toolbar buttons: their hint texts.
       {&TMainForm::tbNew, "New File", ""},
       {&TMainForm::tbOpen, "Open File", ""},
@@ -216,7 +219,7 @@ void MainFormTest::menusAndToolbarCarryTheirCaptions() {
   }
   QStringList menus;
   for (QAction* menu : form.menuBar()->actions()) menus << menu->text();
-  QCOMPARE(menus, QStringList({"&File", "Da&ta", "Options", "&Computation", "&Graphics", "&Window",
+  QCOMPARE(menus, QStringList({"&File", "Da&ta", "&Options", "&Computation", "&Graphics", "&Window",
                                "&Help"}));
   QCOMPARE(form.mUnits->title(), QString("&Units"));
   QCOMPARE(form.windowTitle(), QString("VORNE 2014.6.5 - NewVORNE.vr6d"));
@@ -284,7 +287,7 @@ void MainFormTest::childWindowsFollowTheCommonLifeCycle() {
   emit form.windowMenu->aboutToShow();
   const QList<QAction*> windowItems = form.windowMenu->actions().mid(5);
   QCOMPARE(windowItems.size(), 2);
-  QCOMPARE(windowItems[0]->text(), QString("Project Title"));
+  QCOMPARE(windowItems[0]->text(), QString("&1 Project Title"));
   windowItems[0]->trigger();
   QCOMPARE(form.mdiArea()->activeSubWindow()->widget(), static_cast<QWidget*>(title));
 
@@ -342,14 +345,14 @@ void MainFormTest::recentListKeepsTenFilesMostRecentFirst() {
   QCOMPARE(form.recentFiles().count(), 10);
 
   // Captions: number, space, path without the current folder when the file lies in it.
-  QCOMPARE(form.mRecent[0]->text(), QString("1 pile11.vr6d"));
+  QCOMPARE(form.mRecent[0]->text(), QString("&1 pile11.vr6d"));
   QVERIFY(form.mRecent[9]->isVisible());
   QDir::setCurrent(m_settingsFolder.path());
   emit form.fileMenu->aboutToShow();
-  QCOMPARE(form.mRecent[0]->text(), QString("1 ") + files[10]);
+  QCOMPARE(form.mRecent[0]->text(), QString("&1 ") + files[10]);
   TMainForm other;  // a second start reads the list from the settings
   QCOMPARE(other.recentFiles().entries(), form.recentFiles().entries());
-  QCOMPARE(other.mRecent[1]->text(), QString("2 ") + files[7]);
+  QCOMPARE(other.mRecent[1]->text(), QString("&2 ") + files[7]);
 
   // A recent item opens its file.
   other.mRecent[1]->trigger();
@@ -383,7 +386,7 @@ void MainFormTest::commandLineArgument() {
     QVERIFY(m_boxes[0].text.contains("does not exist"));
   } else {
     QCOMPARE(form.project().fileName(), m_folder.filePath(opened));
-    QCOMPARE(form.windowTitle(), "VORNE 2014.6.5 - Pier3.vr6d");
+    QCOMPARE(form.windowTitle(), "VORNE 2014.6.5 - pier3.vr6d");
     QVERIFY(m_boxes.isEmpty());
     QCOMPARE(form.recentFiles().entries().first(), m_folder.filePath(opened));
   }
@@ -500,7 +503,7 @@ void MainFormTest::saveAsNames() {
     QVERIFY(!kept.readAll().contains("Saved as"));
   } else {
     QCOMPARE(form.project().fileName(), folder.filePath(savedAs));
-    QCOMPARE(form.windowTitle(), "VORNE 2014.6.5 - " + savedAs.left(1).toUpper() + savedAs.mid(1));
+    QCOMPARE(form.windowTitle(), "VORNE 2014.6.5 - " + savedAs);
     QFile written(folder.filePath(savedAs));
     QVERIFY(written.open(QIODevice::ReadOnly));
     QVERIFY(written.readAll().startsWith("Saved as"));
@@ -860,6 +863,73 @@ void MainFormTest::toolbarFollowsTheResultsAtOnce() {
        {other.tbViewOutput, other.tbCombinedPlot, other.tbTzCurves, other.tbLoadSettlement}) {
     QVERIFY2(button->isEnabled(), qPrintable(button->text()));
   }
+}
+
+void MainFormTest::statusBarTellsUnitsProjectAndLastRun() {
+  const QString file = copyExample(m_folder, "steel_pipe_layered", "status");
+  for (const char* extension : {".vr6o", ".vr6p", ".gwi"})
+    QFile::remove(m_folder.filePath(QString("status") + extension));
+  TMainForm form;
+  const auto shown = [&form] {
+    return QStringList{form.statusUnits->text(), form.statusProject->text(),
+                       form.statusLastRun->text()};
+  };
+  QCOMPARE(shown(),
+           QStringList({"English Units (kips, ft, in)", "New project; no results", "No run yet"}));
+  QVERIFY(form.openProjectFile(file, true));
+  QCOMPARE(form.statusProject->text(), QString("Saved; no results"));
+
+  form.tbRun->trigger();
+  QCOMPARE(form.statusProject->text(), QString("Saved; results current"));
+  QVERIFY2(form.statusLastRun->text().startsWith("Last run completed at "),
+           qPrintable(form.statusLastRun->text()));
+
+  // A change made in a window that tells no one shows within a moment; saving it leaves the
+  // results stale until the next run.
+  const QString stale = QStringLiteral("results stale (inputs changed since the run)");
+  form.project().Title = QStringLiteral("Changed");
+  form.project().setModified();
+  QTRY_COMPARE(form.statusProject->text(), "Modified; " + stale);
+  form.mSave->trigger();
+  QCOMPARE(form.statusProject->text(), "Saved; " + stale);
+  form.mSIUnits->trigger();
+  QCOMPARE(form.statusUnits->text(), QString("S.I. Units (kN, m, mm)"));
+  QCOMPARE(form.statusProject->text(), "Modified; " + stale);
+  form.mEnglishUnits->trigger();
+  form.mSave->trigger();
+
+  // Opened again, the results are older than the data file.
+  TMainForm other;
+  QVERIFY(other.openProjectFile(file, true));
+  QCOMPARE(other.statusProject->text(), "Saved; " + stale);
+  QCOMPARE(other.statusLastRun->text(), QString("No run yet"));
+  other.tbRun->trigger();
+  QCOMPARE(other.statusProject->text(), QString("Saved; results current"));
+
+  // A stopped run says so with the engine's reason.
+  form.project().PileLength =
+      form.project().D.cell(col::kBottomDepth, form.project().layerCount() - 1).asFloat() + 5.0;
+  m_answers = {QMessageBox::No};
+  form.tbRun->trigger();
+  QVERIFY2(form.statusLastRun->text().startsWith("Last run stopped at "),
+           qPrintable(form.statusLastRun->text()));
+  QVERIFY2(form.statusLastRun->text().contains("COMPUTATION DOES NOT PROCEED"),
+           qPrintable(form.statusLastRun->text()));
+  QCOMPARE(form.statusProject->text(), QString("Saved; no results"));
+}
+
+void MainFormTest::toolbarAndWindowsCarryIcons() {
+  TMainForm form;
+  QVERIFY(!form.windowIcon().pixmap(32, 32).isNull());
+  for (QAction* button : form.mainToolBar->actions()) {
+    if (button->isSeparator()) continue;
+    QVERIFY2(!button->icon().pixmap(24, 24).isNull(), qPrintable(button->toolTip()));
+    QCOMPARE(button->statusTip(), button->toolTip());
+  }
+  form.mTitle->trigger();
+  QMdiSubWindow* frame = form.mdiArea()->activeSubWindow();
+  QVERIFY(frame != nullptr);
+  QCOMPARE(frame->windowIcon().cacheKey(), form.windowIcon().cacheKey());
 }
 
 QTEST_MAIN(MainFormTest)

@@ -109,6 +109,9 @@ class PlotFormTest : public QObject {
   void savesPicturesOfTheChosenSize_data();
   void savesPicturesOfTheChosenSize();
   void pictureTooLargeSaysNotEnoughMemory();
+  void pictureAndPrintStartInTheProjectFolderAtARoomySize();
+  void pictureTextScalesWithTheResolution();
+  void failedPictureSaveNamesTheFile();
   void oneWindowPerGraphAndSettingsSurvive();
   void legendFollowsTheOpeningSizeThenStays();
   void graphGivenFewerCurvesWhileOpen();
@@ -138,17 +141,17 @@ void PlotFormTest::opensWithTheMenuInOrderAndTheLegend() {
   QStringList captions;
   for (const QAction* a : actions) captions << a->text();
   const QStringList expected{"Show &Legend",
-                             "Show &Soil Layer",
+                             "Show Soil La&yer",
                              "Show &Wall Geometry",
                              "Show &Markers",
                              "&Font Size",
-                             "&Line Width",
+                             "Line W&idth",
                              "&Graph Title",
                              "&Edit Legend",
                              "&Active Curves",
                              "",
                              "&Print...",
-                             "P&age Setup",
+                             "Page Set&up",
                              "&Save To Disk...",
                              "",
                              "A",
@@ -492,7 +495,8 @@ void PlotFormTest::savesPicturesOfTheChosenSize() {
   QVERIFY(!saved.isNull());
   QCOMPARE(saved.size(), size);
   // White background with the curves and the frame on it.
-  QCOMPARE(saved.pixelColor(saved.width() - 2, saved.height() / 2), QColor(Qt::white));
+  // (The margins scale with the resolution: at 10 ppi the frame stands one pixel from the edge.)
+  QCOMPARE(saved.pixelColor(saved.width() - 1, saved.height() / 2), QColor(Qt::white));
 }
 
 void PlotFormTest::pictureTooLargeSaysNotEnoughMemory() {
@@ -514,6 +518,85 @@ void PlotFormTest::pictureTooLargeSaysNotEnoughMemory() {
   m_form->saveToDisk();
   QCOMPARE(boxes.last(), QStringLiteral("There is not enough memory to complete this task."));
   QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("huge.png"))));
+}
+
+void PlotFormTest::pictureAndPrintStartInTheProjectFolderAtARoomySize() {
+  QTemporaryDir dir;
+  m_form->setOutputFolder(dir.path());
+  QCOMPARE(m_form->pictureProposal(QStringLiteral("png")),
+           dir.filePath(QStringLiteral("Total_Capacity_vs_Depth.png")));
+  QString printProposal;
+  m_form->choosePrinter = [&](QPrinter& printer) {
+    printProposal = printer.outputFileName();
+    return false;
+  };
+  m_form->printPlot();
+  QCOMPARE(printProposal, dir.filePath(QStringLiteral("Total_Capacity_vs_Depth.pdf")));
+
+  // Save Attributes proposes 8 x 6 in at 150 ppi: 1200 x 900 pixels.
+  m_form->chooseSaveFile = [&](QString& selected) {
+    selected = QStringLiteral("PNG (*.png)");
+    return m_form->pictureProposal(QStringLiteral("png"));
+  };
+  QList<double> proposed;
+  m_form->runDialog = [&](QDialog& dialog) {
+    auto& format = dynamic_cast<TdlgFormat&>(dialog);
+    format.show();
+    proposed = {format.deHeight->Number(), format.deWidth->Number(), format.dePPI->Number()};
+    QTest::mouseClick(format.okButton, Qt::LeftButton);
+    return format.result();
+  };
+  m_form->saveToDisk();
+  QCOMPARE(proposed, (QList<double>{6.0, 8.0, 150.0}));
+  const QImage saved(m_form->pictureProposal(QStringLiteral("png")));
+  QCOMPARE(saved.size(), QSize(1200, 900));
+}
+
+void PlotFormTest::pictureTextScalesWithTheResolution() {
+  // The same picture in inches at two resolutions: the caption's first dark row lies twice as far
+  // down at twice the resolution (within the rounding of the font and the margins).
+  QTemporaryDir dir;
+  const auto firstDarkRow = [&](int ppi) {
+    const QString file = dir.filePath(QStringLiteral("p%1.png").arg(ppi));
+    QImage bitmap(BitmapSize(6.0, 8.0, ppi), QImage::Format_RGB32);
+    bitmap.fill(Qt::white);
+    const QString error = m_form->saveBitmap(bitmap, TdlgFormat::TrueColor, file, "PNG", ppi);
+    if (!error.isEmpty()) return -1;
+    const QImage saved(file);
+    for (int y = 0; y < saved.height(); ++y) {
+      for (int x = 0; x < saved.width(); ++x) {
+        if (qGray(saved.pixel(x, y)) < 128) return y;
+      }
+    }
+    return -1;
+  };
+  const int at150 = firstDarkRow(150);
+  const int at300 = firstDarkRow(300);
+  QVERIFY(at150 > 0);
+  QVERIFY2(std::abs(at300 - 2 * at150) <= 4,
+           qPrintable(QStringLiteral("%1 %2").arg(at150).arg(at300)));
+}
+
+void PlotFormTest::failedPictureSaveNamesTheFile() {
+  MessageRecorder boxes;
+  QTemporaryDir dir;
+  const QString target = dir.filePath(QStringLiteral("no-such-folder/plot.png"));
+  m_form->chooseSaveFile = [&](QString& selected) {
+    selected = QStringLiteral("PNG (*.png)");
+    return target;
+  };
+  m_form->runDialog = [&](QDialog& dialog) {
+    auto& format = dynamic_cast<TdlgFormat&>(dialog);
+    format.show();
+    format.dePPI->setText(QStringLiteral("20"));
+    QTest::mouseClick(format.okButton, Qt::LeftButton);
+    return format.result();
+  };
+  m_form->saveToDisk();
+  QVERIFY2(boxes.last().startsWith(QStringLiteral("The picture could not be saved to ") +
+                                   QDir::toNativeSeparators(target)),
+           qPrintable(boxes.last()));
+  QVERIFY(!QFile::exists(target));
 }
 
 void PlotFormTest::oneWindowPerGraphAndSettingsSurvive() {

@@ -40,7 +40,7 @@ void ReportExportDialogTest::itemWaitsForResults() {
   TMainForm form;
   const QList<QAction*> items = form.computationMenu->actions();
   QCOMPARE(items.last(), form.mExportReport);
-  QCOMPARE(form.mExportReport->text(), "Export Report as PDF...");
+  QCOMPARE(form.mExportReport->text(), "&Export Report as PDF...");
   QVERIFY(items.at(items.size() - 2)->isSeparator());
   QVERIFY(!form.mExportReport->isEnabled());
 }

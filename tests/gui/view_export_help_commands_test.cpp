@@ -58,7 +58,7 @@ void ViewExportHelpCommandsTest::commandsAreOffered() {
   // The export item closes the Graphics menu after a separator, and waits for results.
   const QList<QAction*> items = form.graphicsMenu->actions();
   QCOMPARE(items.last(), form.mExportExcel);
-  QCOMPARE(form.mExportExcel->text(), "Export Plots to Excel");
+  QCOMPARE(form.mExportExcel->text(), "E&xport Plots to Excel");
   QVERIFY(items.at(items.size() - 2)->isSeparator());
   QVERIFY(!form.mExportExcel->isEnabled());
 }

@@ -43,6 +43,8 @@ class PlotGeometryTest : public QObject {
   void legendSizeForAFontScale();
   void bitmapSizeFromInchesAndPixelsPerInch_data();
   void bitmapSizeFromInchesAndPixelsPerInch();
+  void pictureDefaultsAndTextScale();
+  void outputFileProposals();
   void markerOutlines();
   void curveLimitListsTheFirstTwenty();
   void tickLabels();
@@ -300,6 +302,38 @@ void PlotGeometryTest::bitmapSizeFromInchesAndPixelsPerInch() {
   QFETCH(double, ppi);
   QFETCH(QSize, size);
   QCOMPARE(BitmapSize(height, width, ppi), size);
+}
+
+void PlotGeometryTest::pictureDefaultsAndTextScale() {
+  // The proposed picture is a page of 8 x 6 in at 150 ppi.
+  QCOMPARE(BitmapSize(kDefaultPicture.heightInches, kDefaultPicture.widthInches,
+                      kDefaultPicture.pixelsPerInch),
+           QSize(1200, 900));
+  // 14 pixels on a 96 dpi screen are 0.1458 in: 21.9 pixels at 150 ppi, 43.75 at 300.
+  QCOMPARE(PictureFontHeight(14, 96, 150), 22);
+  QCOMPARE(PictureFontHeight(14, 96, 300), 44);
+  QCOMPARE(PictureFontHeight(14, 96, 96), 14);
+  QCOMPARE(PictureFontHeight(14, 0, 192), 28);  // no screen resolution: 96
+  QCOMPARE(PictureFontHeight(14, 96, 1), 1);    // never below one pixel
+}
+
+void PlotGeometryTest::outputFileProposals() {
+  struct Case {
+    const char* caption;
+    const char* expected;
+  };
+  const Case kCases[] = {
+      {"Total Capacity vs Depth", "/jobs/Total_Capacity_vs_Depth.png"},
+      {"Load vs. Settlement", "/jobs/Load_vs._Settlement.png"},
+      {"Q-w: tip (API/2014)", "/jobs/Q-w_tip_API_2014.png"},
+      {"  ", "/jobs/graph.png"},
+      {"../../etc/passwd", "/jobs/etc_passwd.png"},
+  };
+  for (const Case& c : kCases) {
+    QCOMPARE(OutputFileProposal("/jobs", QString::fromUtf8(c.caption), "png"),
+             QString::fromUtf8(c.expected));
+  }
+  QCOMPARE(OutputFileProposal("", "Combined Plot", "pdf"), QString("Combined_Plot.pdf"));
 }
 
 void PlotGeometryTest::markerOutlines() {
