@@ -88,6 +88,7 @@ endif()
 list(JOIN package_binaries "\n" package_binaries)
 file(GENERATE OUTPUT ${CPACK_VORNE_BINARIES_FILE} CONTENT "${package_binaries}\n")
 set(CPACK_VORNE_EXTRA_DEPENDS "${VORNE_PYTHON_DEPENDS}")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, python3-numpy")
+# libqt6svg6: the plug-in that draws the desktop program's SVG icons (toolbar and window).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, python3-numpy, libqt6svg6")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "python3-pandas")
 include(CPack)

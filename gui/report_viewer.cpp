@@ -127,6 +127,7 @@ bool TReportViewer::find(bool backward) {
     found = text->find(wanted, flags);
     if (!found) text->setTextCursor(kept);
   }
+  if (found) text->centerCursor();
   findStatus->setText(found ? QString() : QStringLiteral("Not found"));
   return found;
 }
