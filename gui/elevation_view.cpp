@@ -2,7 +2,9 @@
 // paint routines, shows the depth under the mouse and prints.
 #include "gui/elevation_view.h"
 
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -14,6 +16,8 @@
 
 #include "app/program_data.h"
 #include "gui/message_box.h"
+#include "gui/print_proposal.h"
+#include "plot/plot_geometry.h"
 
 using namespace vorne;
 
@@ -88,6 +92,9 @@ void TDlgSideView::PrintClick() {
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageOrientation(QPageLayout::Landscape);
   printer.setDocName(QStringLiteral("Soil-Pile Profile"));
+  const QString folder =
+      m_project.isUntitled() ? QDir::currentPath() : QFileInfo(m_project.fileName()).absolutePath();
+  proposePrintFile(printer, OutputFileProposal(folder, printer.docName(), QStringLiteral("pdf")));
   if (!m_printChooser(printer, this)) return;
   QPainter painter;
   if (!painter.begin(&printer)) {

@@ -20,6 +20,7 @@
 #include "base/io_error.h"
 #include "gui/message_box.h"
 #include "gui/plot_dialogs.h"
+#include "gui/print_proposal.h"
 
 using namespace vorne;
 
@@ -532,7 +533,7 @@ QPrinter& TPlotForm::printer() {
   if (!m_printer) {
     m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     // A print to a file starts in the project's folder, named after the graph.
-    m_printer->setOutputFileName(pictureProposal(QStringLiteral("pdf")));
+    proposePrintFile(*m_printer, pictureProposal(QStringLiteral("pdf")));
   }
   return *m_printer;
 }

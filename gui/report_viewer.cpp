@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "base/text_encoding.h"
+#include "gui/print_proposal.h"
 
 TReportViewer::TReportViewer(QWidget* parent)
     : QWidget(parent),
@@ -141,9 +142,9 @@ void TReportViewer::printReport() {
     m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     if (!m_outputFolder.isEmpty()) {
       // A print to a file is proposed in the project's folder under the report's name.
-      m_printer->setOutputFileName(m_outputFolder + QLatin1Char('/') +
-                                   QFileInfo(m_fileName).completeBaseName() +
-                                   QStringLiteral(".pdf"));
+      proposePrintFile(*m_printer, m_outputFolder + QLatin1Char('/') +
+                                       QFileInfo(m_fileName).completeBaseName() +
+                                       QStringLiteral(".pdf"));
     }
   }
   if (choosePrinter(*m_printer)) printOn(*m_printer);

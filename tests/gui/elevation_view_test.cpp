@@ -3,6 +3,7 @@
 #include "gui/elevation_view.h"
 
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QtTest>
 
@@ -88,8 +89,10 @@ void DlgSideViewTest::printsToAPdfFile() {
   const QString pdf = folder.filePath("profile.pdf");
   QString title;
   bool landscape = false;
+  QString proposal;
   view.setPrintChooser([&](QPrinter& printer, QWidget*) {
     title = printer.docName();
+    proposal = printer.outputFileName();
     landscape = printer.pageLayout().orientation() == QPageLayout::Landscape;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
@@ -97,6 +100,9 @@ void DlgSideViewTest::printsToAPdfFile() {
   });
   view.printButton()->click();
   QCOMPARE(title, "Soil-Pile Profile");
+  // Without a printer a print to a file is proposed in the project's (here the current) folder.
+  if (QPrinterInfo::availablePrinterNames().isEmpty())
+    QCOMPARE(proposal, QDir::current().filePath("Soil-Pile_Profile.pdf"));
   QVERIFY(landscape);
   QFile file(pdf);
   QVERIFY(file.open(QIODevice::ReadOnly));

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QPrinterInfo>
 #include <QtTest>
 
 #include "gui/main_form.h"
@@ -106,7 +107,9 @@ void ReportViewerTest::printsToAFileInTheProjectFolder() {
     return true;
   };
   viewer.printReport();
-  QCOMPARE(proposed, m_folder.filePath("pier.pdf"));
+  // Without a printer, a print to a file is proposed in the project's folder.
+  if (QPrinterInfo::availablePrinterNames().isEmpty())
+    QCOMPARE(proposed, m_folder.filePath("pier.pdf"));
   QFile printed(pdf);
   QVERIFY(printed.open(QIODevice::ReadOnly));
   QVERIFY(printed.read(4) == "%PDF");
