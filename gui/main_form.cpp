@@ -343,6 +343,10 @@ void TMainForm::createStatusBar() {
   statusUnits->setObjectName(QStringLiteral("StatusUnits"));
   statusProject->setObjectName(QStringLiteral("StatusProject"));
   statusLastRun->setObjectName(QStringLiteral("StatusLastRun"));
+  for (QLabel* part : {statusUnits, statusProject, statusLastRun}) {
+    part->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    part->setContentsMargins(4, 0, 4, 0);
+  }
   // Permanent parts, so that a command's status tip shown on the left leaves them in place.
   statusBar()->addPermanentWidget(statusLastRun, 1);
   statusBar()->addPermanentWidget(statusProject);

@@ -268,7 +268,8 @@ TdlgFormat::TdlgFormat(QWidget* parent)
   okButton->setDefault(true);
   connect(okButton, &QPushButton::clicked, this, &TdlgFormat::okClicked);
   connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-  setValues(4.0, 6.0, 72, Colors16);
+  setValues(vorne::kDefaultPicture.heightInches, vorne::kDefaultPicture.widthInches,
+            vorne::kDefaultPicture.pixelsPerInch, Colors16);
 }
 
 void TdlgFormat::setValues(double heightInches, double widthInches, int pixelsPerInch, int colors) {

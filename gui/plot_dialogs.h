@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <vector>
 
+#include "plot/plot_geometry.h"
+
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -122,8 +124,8 @@ class TdlgFormat : public QDialog {
  private:
   void okClicked();
 
-  double m_height = 4.0;
-  double m_width = 6.0;
-  int m_ppi = 72;
+  double m_height = vorne::kDefaultPicture.heightInches;
+  double m_width = vorne::kDefaultPicture.widthInches;
+  int m_ppi = vorne::kDefaultPicture.pixelsPerInch;
   QImage m_bitmap;
 };
