@@ -15,7 +15,7 @@
 TDataEdit::TDataEdit(QWidget* parent) : QLineEdit(parent) { showAccepted(m_rules.format(0.0)); }
 
 void TDataEdit::showAccepted(const QString& text) {
-  m_lastValidText = text;
+  m_typing = false;
   m_valid = true;
   setText(text);
 }
@@ -96,7 +96,7 @@ bool TDataEdit::Validate() {
   if (result.text != text()) setText(result.text);
   if (result.valid) {
     m_valid = true;
-    m_lastValidText = result.text;
+    m_typing = false;
   } else {
     showMessageBox(window(), QMessageBox::Warning, kMessageBoxTitle, result.message);
     if (isVisible()) setFocus(Qt::OtherFocusReason);
@@ -106,11 +106,9 @@ bool TDataEdit::Validate() {
 }
 
 void TDataEdit::keyPressEvent(QKeyEvent* event) {
-  // Escape abandons a changed entry; with the accepted value shown it goes on to the window.
-  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier &&
-      text() != m_lastValidText) {
-    m_valid = true;
-    setText(m_lastValidText);
+  // Escape abandons what was typed; with nothing typed it goes on to the window.
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && m_typing) {
+    showAccepted(m_beforeTyping);
     selectAll();
     event->accept();
     return;
@@ -127,7 +125,12 @@ void TDataEdit::keyPressEvent(QKeyEvent* event) {
       selectedText() == text()) {
     end(false);
   }
+  const QString before = text();
   QLineEdit::keyPressEvent(event);
+  if (!m_typing && text() != before) {
+    m_typing = true;
+    m_beforeTyping = before;
+  }
 }
 
 bool TDataEdit::focusStaysInForm() const {

@@ -61,15 +61,14 @@ class TDataEdit : public QLineEdit {
   // cleaned value. A value out of bounds is replaced by the violated bound. Every failure shows
   // its message in a message box and gives the focus back to the edit. Returns success.
   bool Validate();
-  // The text of the last accepted value (set by setNumber or a passed check); Escape in a field
-  // holding another text brings it back.
-  const QString& lastValidText() const { return m_lastValidText; }
   // Shows text as the field's accepted value (what the project holds), e.g. after a commit.
   void showAccepted(const QString& text);
   // Whether the last exit check succeeded (true until the first check).
   bool isValid() const { return m_valid; }
 
  protected:
+  // Escape after typing brings back the text the field showed before the typing began (the
+  // value loaded or last accepted); with nothing typed since, Escape goes on to the window.
   void keyPressEvent(QKeyEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void changeEvent(QEvent* event) override;
@@ -80,7 +79,8 @@ class TDataEdit : public QLineEdit {
 
   vorne::NumericEntryRules m_rules;
   EntryRule m_entryRule;
-  QString m_lastValidText;
+  QString m_beforeTyping;  // the text shown when the user began to type
+  bool m_typing = false;   // typed since the last load or accepted check
   QString m_caption;
   QString m_unitsString;
   QPointer<QLabel> m_editLabel;

@@ -293,7 +293,8 @@ void RefusedCellsTest::dialogFieldLeftUncheckedStopsTheCommit() {
   project.clearModified();
   TfrmMaterial dialog(project);
   dialog.FormActivate();
-  dialog.deModulus->setText(QStringLiteral("29e6x"));
+  dialog.deModulus->selectAll();
+  QTest::keyClicks(dialog.deModulus, QStringLiteral("29e6x"));
   MessageRecorder boxes;
   QVERIFY(!dialog.commitToProject());
   QCOMPARE(boxes.texts.size(), 1);
