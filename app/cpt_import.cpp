@@ -1,10 +1,16 @@
 // Cone data import.
 #include "app/cpt_import.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 
 #include "base/io_error.h"
+#include "base/number_text.h"
+#include "base/unit_labels.h"
+#include "cpt/cpt_units.h"
+#include "cpt/engine_profile.h"
 #include "plot/word_reader.h"
 
 namespace vorne {
@@ -48,7 +54,9 @@ void describe(TGraphPlot& graph, CptConversion conversion, bool english) {
 double convert(double qc, double ua, CptConversion conversion, bool english) {
   switch (conversion) {
     case CptConversion::Qc:
-      return ua * qc;
+      // Rounded to 15 digits: 1000 x 4.02 is 4020, whose side-file text is 4.02E+03, not the
+      // product's 4.0199999999999995E+03.
+      return cpt::scaled(qc, ua);
     case CptConversion::Spt:
       return english ? ua * qc * 47.875 / 280.0 : ua * qc / 280.0;
     case CptConversion::Su:
@@ -116,6 +124,158 @@ CptImportResult importCptData(const TCptImportSettings& settings,
     // Points that were never read would be saved as depth 0, so only the read ones stay.
     if (graph.LineCount() == 1) graph.SetPointCount(static_cast<int>(read));
     return {false, kReadError};
+  }
+  return {true, {}};
+}
+
+QStringList cptFileChoiceNames() {
+  return {QStringLiteral("Auto (by content)"), QStringLiteral("GEF"), QStringLiteral("AGS4"),
+          QStringLiteral("AGS3"), QStringLiteral("Column text with a header row"),
+          QStringLiteral("Plain columns (depth, Qc)")};
+}
+
+CptFilePreview previewCptFile(const QString& path, CptFileChoice choice) {
+  CptFilePreview preview;
+  if (!QFileInfo(path).isFile()) {
+    preview.message = QStringLiteral("File ") + path + QStringLiteral(" does not exists");
+    return preview;
+  }
+  if (choice == CptFileChoice::PlainColumns) {
+    preview.ok = true;
+    preview.plainColumns = true;
+    return preview;
+  }
+  cpt::CptReadOptions options;
+  switch (choice) {
+    case CptFileChoice::Gef:
+      options.format = cpt::CptFormat::Gef;
+      break;
+    case CptFileChoice::Ags4:
+      options.format = cpt::CptFormat::Ags4;
+      break;
+    case CptFileChoice::Ags3:
+      options.format = cpt::CptFormat::Ags3;
+      break;
+    case CptFileChoice::ColumnText:
+      options.format = cpt::CptFormat::Columns;
+      break;
+    case CptFileChoice::Auto:
+    case CptFileChoice::PlainColumns:
+      break;
+  }
+  try {
+    preview.file = cpt::readCptFile(path, options);
+    preview.ok = true;
+  } catch (const cpt::CptFileError& error) {
+    preview.message = error.message();
+    // A file of bare numbers, as the plain import reads them, has no header row to name its
+    // columns: by content it is plain columns.
+    if (choice == CptFileChoice::Auto &&
+        error.message().contains(QStringLiteral("no header row naming a depth"))) {
+      QFile file(path);
+      if (file.open(QIODevice::ReadOnly) &&
+          cpt::detectFormat(file.read(1 << 20)) == cpt::CptFormat::Columns) {
+        preview = {};
+        preview.ok = true;
+        preview.plainColumns = true;
+      }
+    }
+  }
+  return preview;
+}
+
+namespace {
+
+double lengthIn(double metres, int units) {
+  return units == 1 ? cpt::scaled(metres, 1.0 / englishToSiFactor(QStringLiteral("L2")))
+                    : metres;
+}
+
+QString numberText(double value) { return QString::fromStdString(formatGeneral(value, 6)); }
+
+}  // namespace
+
+QString cptFileSummary(const CptFilePreview& preview, const QString& location, int units) {
+  if (!preview.ok) return preview.message;
+  if (preview.plainColumns) {
+    return QStringLiteral(
+        "Plain columns: depth and Qc read by the numbers of lines and columns below, Qc times "
+        "Ua.");
+  }
+  const QString length = units == 1 ? QStringLiteral("ft") : QStringLiteral("m");
+  const cpt::CptFile& file = preview.file;
+  QStringList lines;
+  lines << QStringLiteral("Format: %1, %2 location%3")
+               .arg(cpt::formatName(file.format))
+               .arg(file.profiles.size())
+               .arg(file.profiles.size() == 1 ? QString() : QStringLiteral("s"));
+  for (const cpt::CptProfile& p : file.profiles) {
+    lines << QStringLiteral("  %1: %2 points, %3 to %4 %5")
+                 .arg(p.location.isEmpty() ? QStringLiteral("(no id)") : p.location)
+                 .arg(p.records.size())
+                 .arg(numberText(lengthIn(p.records.front().depth, units)),
+                      numberText(lengthIn(p.records.back().depth, units)), length);
+  }
+  if (!file.units.isEmpty()) lines << QStringLiteral("Units: ") + file.units.join(", ");
+  const cpt::CptProfile* chosen = nullptr;
+  for (const cpt::CptProfile& p : file.profiles) {
+    if (p.location == location || file.profiles.size() == 1) chosen = &p;
+  }
+  if (chosen == nullptr) {
+    lines << QStringLiteral("Choose a location.");
+  } else {
+    const cpt::EngineProfile engine = cpt::engineProfile(*chosen, units);
+    QStringList notes = chosen->notes;
+    if (!engine.reduction.isEmpty()) notes << engine.reduction;
+    if (!notes.isEmpty()) lines << QStringLiteral("Notes:");
+    for (const QString& note : notes) lines << QStringLiteral("  ") + note;
+  }
+  return lines.join('\n');
+}
+
+QString projectCptSummary(const TProgramData& project) {
+  if (project.CptPoints.empty()) return QStringLiteral("The project holds no CPT points.");
+  double top = project.CptPoints.front().depth;
+  double bottom = top;
+  for (const CptProfilePoint& p : project.CptPoints) {
+    top = std::min(top, p.depth);
+    bottom = std::max(bottom, p.depth);
+  }
+  return QStringLiteral("The project holds %1 CPT point%2 from %3 to %4 %5.")
+      .arg(project.CptPoints.size())
+      .arg(project.CptPoints.size() == 1 ? QString() : QStringLiteral("s"))
+      .arg(numberText(top), numberText(bottom),
+           project.units() == 1 ? QStringLiteral("ft") : QStringLiteral("m"));
+}
+
+void showCptPoints(TGraphPlot& graph,
+                   const std::vector<TFloatPoint>& points,
+                   CptConversion conversion,
+                   int units) {
+  const bool english = units != 2;
+  graph.SetLineCount(0);
+  graph.SetLineCount(1);
+  describe(graph, conversion, english);
+  graph.Lines[0].Points.clear();
+  for (const TFloatPoint& p : points) {
+    graph.Lines[0].Points.push_back({convert(p.X, 1.0, conversion, english), p.Y});
+  }
+}
+
+CptImportResult importCptLocation(const CptFilePreview& preview,
+                                  const QString& location,
+                                  CptConversion conversion,
+                                  int units,
+                                  TGraphPlot& graph) {
+  if (!preview.ok) return {false, preview.message};
+  try {
+    const cpt::CptProfile& profile = cpt::selectLocation(preview.file, location);
+    const cpt::EngineProfile engine = cpt::engineProfile(profile, units);
+    std::vector<TFloatPoint> points;
+    for (const cpt::EnginePoint& p : engine.points) points.push_back({p.coneResistance, p.depth});
+    showCptPoints(graph, points, conversion, units);
+  } catch (const cpt::CptFileError& error) {
+    return {false, error.message()};
   }
   return {true, {}};
 }

@@ -30,6 +30,8 @@ struct TCptImportSettings {
   int HeaderLineCount = 0;    // lines skipped first, 0 .. 50
   int ColumnCount = 2;        // numbers read per data line, 2 .. 20; depth and Qc come first
   double StressFactor = 1.0;  // Ua: multiplies Qc into ksf (English) or kPa (SI)
+  int FileChoice = 0;         // how the file is read: a CptFileChoice (app/cpt_import.h)
+  QString Location = {};      // the location taken from a field file with several
 };
 
 // Column positions of the project tables.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/number_text.h"
+#include "base/unit_labels.h"
 
 namespace vorne::cpt {
 
@@ -26,11 +27,15 @@ std::optional<double> stressFactor(const QString& unit) {
     const char* name;
     double factor;
   };
+  // The English stresses by the project's own unit switch (base/unit_labels.h), so that a file
+  // in ksf read into an English project gives back the file's numbers: 500 ksf stays 500, not
+  // 499.99996 as with a factor rounded to 47.880259.
+  static const double ksf = englishToSiFactor(QStringLiteral("F1/L2^2"));
   static const Entry kStress[] = {
-      {"mpa", 1000.0},   {"mn/m2", 1000.0},  {"n/mm2", 1000.0},    {"kpa", 1.0},
-      {"kn/m2", 1.0},    {"bar", 100.0},     {"kg/cm2", 98.0665},  {"kgf/cm2", 98.0665},
-      {"tsf", 95.76052}, {"ksf", 47.880259}, {"psf", 0.047880259}, {"psi", 6.894757},
-      {"pa", 0.001},     {"n/m2", 0.001},
+      {"mpa", 1000.0},    {"mn/m2", 1000.0}, {"n/mm2", 1000.0},       {"kpa", 1.0},
+      {"kn/m2", 1.0},     {"bar", 100.0},    {"kg/cm2", 98.0665},     {"kgf/cm2", 98.0665},
+      {"tsf", 2.0 * ksf}, {"ksf", ksf},      {"psf", ksf / 1000.0},   {"psi", 0.144 * ksf},
+      {"pa", 0.001},      {"n/m2", 0.001},
   };
   for (const Entry& e : kStress) {
     if (u == QLatin1String(e.name)) return e.factor;
@@ -53,7 +58,7 @@ std::optional<double> lengthFactor(const QString& unit) {
   }
   if (u == QLatin1String("cm")) return 0.01;
   if (u == QLatin1String("mm")) return 0.001;
-  if (u == QLatin1String("ft") || u == QLatin1String("feet")) return 0.3048;
+  if (u == QLatin1String("ft") || u == QLatin1String("feet")) return kFootToMetre;
   return std::nullopt;
 }
 

@@ -8,8 +8,9 @@
 namespace vorne::cpt {
 
 // Factor that turns a value in the unit into kPa: MPa and MN/m2 1000, kPa and kN/m2 1, bar 100,
-// kg/cm2 98.0665, tsf 95.76052, ksf 47.880259, psf 0.047880259, psi 6.894757, Pa 0.001. Empty
-// for anything else, a force (kN) included.
+// kg/cm2 98.0665; ksf 47.880263 as the project's unit switch takes it (englishToSiFactor), tsf
+// twice that, psf a thousandth, psi 0.144 of it; Pa 0.001. Empty for anything else, a force (kN)
+// included.
 std::optional<double> stressFactor(const QString& unit);
 // True for a force unit (kN, N, MN, kgf, lbf, kip): a value in it is not a stress.
 bool isForceUnit(const QString& unit);

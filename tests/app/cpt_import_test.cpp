@@ -34,6 +34,7 @@ class CptImportTest : public QObject {
   void shortFileKeepsPointsRead();
   void refusesCountsBeyondTheirRanges();
   void refusesUaTimesQcBeyondTheRangeOfNumbers();
+  void uaTimesQcIsTheDecimalItReads();
 };
 
 void CptImportTest::readsHeaderAndColumns_data() {
@@ -153,6 +154,27 @@ void CptImportTest::refusesCountsBeyondTheirRanges() {
     QCOMPARE(result.message, QString(c.message));
     QCOMPARE(graph.LineCount(), 0);
   }
+}
+
+
+void CptImportTest::uaTimesQcIsTheDecimalItReads() {
+  // Qc in MPa with Ua = 1000: 4.02 x 1000 is 4019.9999999999995 in binary and 1.1 x 1000 is
+  // 1100.0000000000002; the import keeps 4020 and 1100, so the side file reads 4.02E+03.
+  QTemporaryDir folder;
+  const QString path = folder.filePath("mpa.txt");
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write("1.0 4.02\n2.0 1.1\n");
+  file.close();
+  TGraphPlot graph;
+  QVERIFY(importCptData({path, 2, 0, 2, 1000.0}, CptConversion::Qc, 2, graph).ok);
+  QCOMPARE(graph.Lines[0].Points[0].X, 4020.0);
+  QCOMPARE(graph.Lines[0].Points[1].X, 1100.0);
+  TProgramData project;
+  project.switchUnits(2);
+  for (const TFloatPoint& p : graph.Lines[0].Points) project.CptPoints.push_back({p.Y, p.X});
+  QCOMPARE(project.cptFileText(),
+           QByteArray(" 2 2\r\n  1.00E+00  4.02E+03\r\n  2.00E+00  1.10E+03\r\n"));
 }
 
 QTEST_GUILESS_MAIN(CptImportTest)

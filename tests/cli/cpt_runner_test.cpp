@@ -130,7 +130,7 @@ void CptRunnerTest::englishUnits() {
   QCOMPARE(r.status, 0);
   const QJsonObject o = json(r.out);
   QCOMPARE(o["units"].toString(), QString("english"));
-  // 3 m / 0.3048 = 9.84252 ft; 7000 kPa / 47.880259 = 146.198 ksf; 8 kPa = 0.167083 ksf.
+  // 3 m / 0.3048 = 9.84252 ft; 7000 kPa / 47.880263 = 146.198 ksf; 8 kPa = 0.167083 ksf.
   const QJsonArray last = o["points"].toArray()[1].toArray();
   QCOMPARE(last[0].toDouble(), 9.84251968503937);
   QVERIFY(qAbs(last[1].toDouble() - 146.198) < 1e-3);

@@ -358,7 +358,8 @@ void CptReaderTest::columnOverridesReplaceTheHeader() {
   const CptProfile& p = file.profiles[0];
   QCOMPARE(int(p.records.size()), 2);
   QCOMPARE(p.records[1].depth, 0.6096);
-  QCOMPARE(p.records[1].coneResistance, 1915.2104);
+  // 20 tsf = 20 x 2 ksf at the project's 47.88026311212539 kPa per ksf.
+  QCOMPARE(p.records[1].coneResistance, 1915.21052448502);
   // A unit chosen by the user replaces the header's.
   CptReadOptions unit;
   unit.columns.coneResistance.unit = "kPa";
