@@ -2,6 +2,8 @@
 // proposal follows its settings, refused settings name their field, "Replace Soil Layers" asks
 // and then replaces the soil table and the CPT points in one step (or changes nothing), and a
 // file without fs cannot be classified.
+#include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -67,6 +69,7 @@ class SoilLayersFromCptTest : public QObject {
   void refusedSettingsNameTheirField_data();
   void refusedSettingsNameTheirField();
   void profileWithoutFsCannotBeClassified();
+  void locationChosenInTheDialogIsTheOneProposed();
 
  private:
   QTemporaryDir m_settings;
@@ -252,6 +255,35 @@ void SoilLayersFromCptTest::profileWithoutFsCannotBeClassified() {
   QVERIFY(!dialog.openSoilLayers());
   QVERIFY2(boxes.last().contains("cannot be classified"), qPrintable(boxes.last()));
   QVERIFY(dialog.soilLayersWindow.isNull());
+}
+
+void SoilLayersFromCptTest::locationChosenInTheDialogIsTheOneProposed() {
+  // The real delivery of three seabed CPTs: the window proposes from the location chosen.
+  QString merged;
+  for (const QString& folder : {qEnvironmentVariable("VORNE_CPT_SAMPLES"),
+                                QStringLiteral(VORNE_SOURCE_DIR "/../shared/cpt-samples"),
+                                QStringLiteral(VORNE_SOURCE_DIR "/../../shared/cpt-samples")}) {
+    const QString file = folder + "/ags/rvo_HKZ1-CPT02-04_merged_AGS4.ags";
+    if (!folder.isEmpty() && QFileInfo::exists(file)) merged = file;
+  }
+  if (merged.isEmpty()) QSKIP("the CPT samples are not beside the source tree");
+  TProgramData project;
+  project.switchUnits(kSiUnits);
+  project.CptImport.FileName = merged;
+  TGraphPlot motionInput;
+  TDlgInputMotion dialog(project, motionInput);
+  dialog.FormActivate();
+  QCOMPARE(dialog.cbLocation->count(), 3);
+  dialog.cbLocation->setCurrentIndex(1);
+  QVERIFY(dialog.btnSoilLayers->isEnabled());
+  MessageRecorder boxes;
+  QVERIFY(dialog.openSoilLayers());
+  auto* window = qobject_cast<TSoilLayersFromCptWindow*>(dialog.soilLayersWindow.data());
+  QVERIFY(window != nullptr);
+  QCOMPARE(window->profile().location, QStringLiteral("HKZ1-CPT03.000"));
+  QVERIFY2(window->proposal().ok, qPrintable(window->proposal().error));
+  QVERIFY(window->proposal().layers.size() <= 40);
+  window->close();
 }
 
 QTEST_MAIN(SoilLayersFromCptTest)
