@@ -188,6 +188,18 @@ int readIntegerIn(RecordReader& reader, const char* name, int low, int high) {
   return value;
 }
 
+// A length, diameter, area or modulus read from the data file; a negative one is refused on its
+// line, as the engine's reader refuses it.
+double readNotNegative(RecordReader& reader, const char* name) {
+  const double value = reader.ReadFloat();
+  if (value < 0.0) {
+    failOnLine(reader,
+               QStringLiteral("The %1 %2 must not be negative.")
+                   .arg(QLatin1String(name), QString::fromStdString(formatGeneral(value, 10))));
+  }
+  return value;
+}
+
 // CPT points of one unit system in the other: depth ft <-> m, qc ksf <-> kPa. A point that would
 // leave the range of numbers is refused (a side file is never read into an infinite value).
 void convertCptPoints(std::vector<CptProfilePoint>& points, int from, int to) {
@@ -419,19 +431,19 @@ void TProgramData::readDataFile(const QString& fileName, bool currentFormat) {
   const int layers = points / 2;
 
   r.startRecord();
-  NoncircularPerimeter = r.ReadFloat();
+  NoncircularPerimeter = readNotNegative(r, "noncircular perimeter");
   CircularSection = NoncircularPerimeter == 0.0;
-  NoncircularTipArea = r.ReadFloat();
-  OutsideDiameter = r.ReadFloat();
-  InsideDiameter = r.ReadFloat();
-  ElasticModulus = r.ReadFloat();
-  PileLength = r.ReadFloat();
-  if (currentFormat) StickupLength = r.ReadFloat();
+  NoncircularTipArea = readNotNegative(r, "noncircular tip area");
+  OutsideDiameter = readNotNegative(r, "outside diameter");
+  InsideDiameter = readNotNegative(r, "inside diameter");
+  ElasticModulus = readNotNegative(r, "modulus of elasticity");
+  PileLength = readNotNegative(r, "pile length");
+  if (currentFormat) StickupLength = readNotNegative(r, "stick-up length");
   r.startRecord();
-  EnhancedEndLength = r.ReadFloat();
-  EnhancedEndInsideDiameter = r.ReadFloat();
+  EnhancedEndLength = readNotNegative(r, "length of the enhanced end section");
+  EnhancedEndInsideDiameter = readNotNegative(r, "inside diameter of the enhanced end section");
   r.startRecord();
-  ZeroFrictionLength = r.ReadFloat();
+  ZeroFrictionLength = readNotNegative(r, "zero friction length");
   LengthIncrement = r.ReadFloat();
   if (!(LengthIncrement > 0.0)) {
     failOnLine(r, QStringLiteral("The increment of pile length %1 must be greater than 0.")
@@ -451,8 +463,8 @@ void TProgramData::readDataFile(const QString& fileName, bool currentFormat) {
     MethodSelected[kUserSpecifiedMethod] = LoadTransferMethod == kUserSpecifiedMethod ? 1 : 0;
   }
   r.startRecord();
-  DeepestSoilDepth = r.ReadFloat();
-  SectionArea = r.ReadFloat();
+  DeepestSoilDepth = readNotNegative(r, "depth of the deepest soil layer");
+  SectionArea = readNotNegative(r, "cross-section area");
 
   D.setRowCount(layers);
   for (int layer = 0; layer < layers; ++layer) {
@@ -460,7 +472,7 @@ void TProgramData::readDataFile(const QString& fileName, bool currentFormat) {
       r.startRecord();
       if (point == 0) {
         // The top is the bottom of the layer above; the profile starts at the surface.
-        const double top = r.ReadFloat();
+        const double top = readNotNegative(r, "depth of a soil point");
         if (layer == 0 && std::fabs(top) > 1.0e-6) {
           failOnLine(r,
                      QStringLiteral("The depth %1 of the first soil point must be 0 (the profile "
@@ -468,7 +480,7 @@ void TProgramData::readDataFile(const QString& fileName, bool currentFormat) {
                          .arg(QString::fromStdString(formatGeneral(top, 10))));
         }
       } else {
-        D.cell(col::kBottomDepth, layer).setFloat(r.ReadFloat());
+        D.cell(col::kBottomDepth, layer).setFloat(readNotNegative(r, "depth of a soil point"));
       }
       const int soilType = readIntegerIn(r, "Soil type", 1, 2);
       if (point == 0) D.cell(col::kSoilType, layer).setInteger(soilType);

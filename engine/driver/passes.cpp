@@ -1,6 +1,7 @@
 // The computation passes; see passes.h. The methods are wired in here pass by pass.
 #include "driver/passes.h"
 
+#include <charconv>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -124,14 +125,59 @@ class PassRunner {
 
   // Stops the run, with the method named, when a result overflowed: only input values far
   // outside any soil or pile get there, and a number that is not finite must not be reported.
+  // A selected method's printed rows must also fit their report and plot data columns: a value
+  // printed as asterisks would give a plot data file that its reader refuses.
   bool accept(MethodId method, const CapacityProfile& profile) {
-    if (profile.isFinite()) return true;
-    const std::string message = std::string(methodName(method)) +
-                                ": the capacity is not a finite number; check the soil and "
-                                "pile values for magnitudes far outside their usual range";
+    std::string problem;
+    if (!profile.isFinite()) {
+      problem = "the capacity is not a finite number";
+    } else if (m_input.isSelected(method)) {
+      problem = unprintableCapacity(plotBlockOf(method, profile, m_rows));
+    }
+    if (problem.empty()) return true;
+    const std::string message = std::string(methodName(method)) + ": " + problem +
+                                "; check the soil and pile values for magnitudes far outside "
+                                "their usual range";
     writeRunError(m_context.report, message);
     writeRunError(m_context.console, message);
     return false;
+  }
+
+  // The first value of the rows that its column cannot print, as a sentence; empty when all fit.
+  std::string unprintableCapacity(const PlotCapacityBlock& block) const {
+    struct Column {
+      const char* name;
+      double PlotCapacityRow::*value;
+      double limit;  // the largest value of its field: F8.1, F9.1, F9.3
+      std::string_view unit;
+    };
+    const Column kColumns[] = {
+        {"the total skin friction", &PlotCapacityRow::skinFriction, 999999.9,
+         m_context.labels.force},
+        {"the end bearing", &PlotCapacityRow::tipValue, 999999.9, m_context.labels.force},
+        {"the ultimate capacity", &PlotCapacityRow::total, 9999999.9, m_context.labels.force},
+        {"the unit skin friction", &PlotCapacityRow::unitSkinFriction, 99999.999,
+         m_context.labels.stress},
+    };
+    for (const PlotCapacityRow& row : block.rows) {
+      for (const Column& column : kColumns) {
+        const double value = row.*column.value;
+        // Negative values have one digit less.
+        if (value <= column.limit && value >= -column.limit / 10.0) continue;
+        return std::string(column.name) + " " + shortNumber(value) + " " +
+               std::string(column.unit) + " at a penetration of " + shortNumber(row.penetration) +
+               " " + std::string(m_context.labels.length) + " is beyond " +
+               shortNumber(column.limit) + ", the most its report and plot data columns can print";
+      }
+    }
+    return {};
+  }
+
+  static std::string shortNumber(double value) {
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);
+    return std::string(buffer, result.ptr);
   }
 
   static std::string_view methodName(MethodId method) {

@@ -12,6 +12,7 @@
 #include "driver/passes.h"
 #include "driver/segments.h"
 #include "io/data_file_reader.h"
+#include "io/input_check.h"
 #include "io/input_echo.h"
 #include "io/text_buffer.h"
 #include "vorne/ivorne.h"
@@ -187,6 +188,9 @@ int32_t AnalysisRun::execute() {
 
   AnalysisInput input;
   if (readInput(input) != kVorneStatusFinished) return kVorneStatusStopped;
+  if (const std::string problem = printableInputProblem(input); !problem.empty()) {
+    return stop(m_paths.dataFile + ": " + problem);
+  }
   const UnitLabels labels = UnitLabels::forUnits(input.units);
 
   // Both checks are strict: a profile that ends exactly at the required depth runs.

@@ -229,6 +229,14 @@ std::string shortNumber(double value) {
   return std::string(buffer, result.ptr);
 }
 
+// Refuses a negative length, diameter, area or modulus: no pile or profile has one, and the
+// computations would take it as it stands.
+bool checkNotNegative(RecordReader& reader, double value, std::string_view what) {
+  if (!(value < 0.0)) return true;
+  return reader.fail("the " + std::string(what) + " " + shortNumber(value) +
+                     " must not be negative");
+}
+
 bool readPile(RecordReader& r, AnalysisInput& input) {
   PileProperties& p = input.pile;
   r.beginRecord();
@@ -239,6 +247,15 @@ bool readPile(RecordReader& r, AnalysisInput& input) {
       !r.readReal(p.elasticModulus, {"modulus of elasticity"}) ||
       !r.readReal(p.pileLength, {"pile length"}) ||
       !r.readReal(p.stickupLength, {"stick-up length"})) {
+    return false;
+  }
+  if (!checkNotNegative(r, p.noncircularPerimeter, "noncircular perimeter") ||
+      !checkNotNegative(r, p.noncircularTipArea, "noncircular tip area") ||
+      !checkNotNegative(r, p.outsideDiameter, "outside diameter") ||
+      !checkNotNegative(r, p.insideDiameter, "inside diameter") ||
+      !checkNotNegative(r, p.elasticModulus, "modulus of elasticity") ||
+      !checkNotNegative(r, p.pileLength, "pile length") ||
+      !checkNotNegative(r, p.stickupLength, "stick-up length")) {
     return false;
   }
   p.outsideDiameterAsRead = p.outsideDiameter;
@@ -259,6 +276,11 @@ bool readPile(RecordReader& r, AnalysisInput& input) {
       !r.readReal(p.enhancedEndInsideDiameter, {"inside diameter of the enhanced end section"})) {
     return false;
   }
+  if (!checkNotNegative(r, p.enhancedEndLength, "length of the enhanced end section") ||
+      !checkNotNegative(r, p.enhancedEndInsideDiameter,
+                        "inside diameter of the enhanced end section")) {
+    return false;
+  }
   if (p.enhancedEndLength < 1.0e-5) {
     // No enhanced end: the whole pile counts as one, with the pile's own inside diameter.
     p.enhancedEndInsideDiameter = p.insideDiameter;
@@ -274,6 +296,7 @@ bool readPile(RecordReader& r, AnalysisInput& input) {
       !r.readInt(input.reducedLoadTransfer, {"reduced load transfer flag"})) {
     return false;
   }
+  if (!checkNotNegative(r, p.zeroFrictionLength, "zero friction length")) return false;
   if (!(p.lengthIncrement > 0.0)) {
     return r.fail("the increment of pile length " + shortNumber(p.lengthIncrement) +
                   " must be greater than 0");
@@ -303,6 +326,9 @@ bool readSoilPoint(RecordReader& r, bool english, int number, SoilPoint& point) 
       point.soilType != static_cast<int>(SoilType::Clay)) {
     return r.fail("soil point " + std::to_string(number) + ": the soil type " +
                   std::to_string(point.soilType) + " must be 1 (sand) or 2 (clay)");
+  }
+  if (!checkNotNegative(r, point.depth, "depth of soil point " + std::to_string(number))) {
+    return false;
   }
   if (number == 1 && std::fabs(point.depth) > 1.0e-6) {
     return r.fail("soil point 1: the depth " + shortNumber(point.depth) +
@@ -385,6 +411,10 @@ bool readDataFileBody(RecordReader& r, AnalysisInput& input) {
   r.beginRecord();
   if (!r.readReal(input.deepestSoilDepth, {"depth of the deepest soil layer"}) ||
       !r.readReal(input.pile.sectionArea, {"cross-section area"})) {
+    return false;
+  }
+  if (!checkNotNegative(r, input.deepestSoilDepth, "depth of the deepest soil layer") ||
+      !checkNotNegative(r, input.pile.sectionArea, "cross-section area")) {
     return false;
   }
 

@@ -273,6 +273,17 @@ void ProjectFileTest::readerRefusesWhatTheEngineRefuses_data() {
   QTest::newRow("nan in an unused slot")
       << QByteArray("1400 60000 0.0 10 0.0 0.0") << QByteArray("1400 60000 0.0 10 nan 0.0")
       << "A floating point number was expected";
+  QTest::newRow("negative OD") << QByteArray("\r\n0 0 24 23 29000000 60 0\r\n")
+                               << QByteArray("\r\n0 0 -24 23 29000000 60 0\r\n")
+                               << "outside diameter -24 must not be negative";
+  QTest::newRow("negative modulus")
+      << QByteArray(" 24 23 29000000 60 0\r\n") << QByteArray(" 24 23 -29000000 60 0\r\n")
+      << "modulus of elasticity -29000000 must not be negative";
+  QTest::newRow("negative zero-friction length")
+      << QByteArray("\r\n0 0.5 1 0 4 1 0 \r\n") << QByteArray("\r\n-3 0.5 1 0 4 1 0 \r\n")
+      << "zero friction length -3 must not be negative";
+  QTest::newRow("negative layer depth")
+      << QByteArray("\r\n10 2 0.0 ") << QByteArray("\r\n-10 2 0.0 ") << "must not be negative";
   QTest::newRow("inf as a clay point's unused value")
       << QByteArray("\r\n10 2 0.0 ") << QByteArray("\r\n10 2 inf ")
       << "A floating point number was expected";

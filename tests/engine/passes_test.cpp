@@ -158,10 +158,13 @@ TEST(Passes, OverflowingInputStopsInsteadOfReportingNonFiniteValues) {
     const char* methods;  // line 8 of the data file
     const char* message;
   };
-  // The first method computed that is reported stops the run.
+  // Whichever methods are reported, the input check refuses the area before any of them runs:
+  // its echo alone could not be printed.
   const Case kCases[] = {
-      {"1 1 1 1 1 1 1 1 1\n", " VORNE STOPPED: FHWA method: the capacity is not a finite"},
-      {"0 0 0 1 0 0 0 0 0\n", " VORNE STOPPED: API RP 2A method: the capacity is not a finite"},
+      {"1 1 1 1 1 1 1 1 1\n",
+       "huge.vr6d: the cross-section area 1e+308 M2 is more than 9999999.99"},
+      {"0 0 0 1 0 0 0 0 0\n",
+       "huge.vr6d: the cross-section area 1e+308 M2 is more than 9999999.99"},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.message);
@@ -176,6 +179,7 @@ TEST(Passes, OverflowingInputStopsInsteadOfReportingNonFiniteValues) {
     EXPECT_EQ(out.status, kVorneStatusStopped);
     EXPECT_NE(out.report.find(c.message), std::string::npos);
     EXPECT_FALSE(holdsNonFinite(out.report));
+    EXPECT_EQ(out.report.find("INPUT INFORMATION"), std::string::npos);
     EXPECT_EQ(out.plot, "");
   }
 }

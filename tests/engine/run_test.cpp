@@ -300,6 +300,48 @@ TEST(Run, BadInputStopsWithMessageInReport) {
   }
 }
 
+// Values the report or the plot data file could not print in their fixed fields stop the run with
+// the field named, before the input echo; the plot data file then holds no asterisks for its
+// reader to refuse. A strength that passes the input check but gives capacities too large for
+// their columns stops the method that computed them.
+TEST(Run, RefusesValuesItsLayoutsCannotPrint) {
+  struct Case {
+    const char* name;
+    std::string data;
+    const char* message;
+    bool echoed;  // the input echo is written before the stop
+  };
+  const std::string base = minimalDataFile();
+  const Case kCases[] = {
+      {"su 1e11 psf", replaceLine(base, 17, "0 0 1e11 600 1.5 25 18000 0 0 0.8 0.9"),
+       "pile.vr6d: soil point 4: the undisturbed shear strength 100000000 KSF is more than 99999.999, "
+       "the most its report and plot data columns can print",
+       false},
+      {"OD 1e8 in", replaceLine(base, 5, "0 0 1e8 23 29000000 60 0"),
+       "the outside diameter 100000000 IN. is more than 9999999.99", false},
+      {"plasticity index 5000", replaceLine(base, 17, "0 0 1200 600 1.5 5000 18000 0 0 0.8 0.9"),
+       "soil point 4: the plasticity index 5000 % is more than 999.99", false},
+      {"factor 200000", replaceLine(base, 13, "1400 60000 0.0 25 0.0 0.0 100000 0 0 200000 0.7"),
+       "soil point 2: the factor on unit friction 200000 is more than 9999.999", false},
+      // 99999 ksf passes the su limit; 9 su over the 3.14 ft2 tip of the closed 24 in pile in the
+      // clay is some 2.8e6 kips, beyond the F8.1 column (999999.9).
+      {"end bearing beyond F8.1",
+       replaceLine(replaceLine(replaceLine(base, 5, "0 0 24 0 29000000 60 0"), 15,
+                               "0 0 99999000 0 1.5 25 12000 0 0 1 1"),
+                   17, "0 0 99999000 0 1.5 25 18000 0 0 1 1"),
+       "API RP 2A method: the end bearing ", true},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    Project project(c.data);
+    EXPECT_EQ(project.run(), kVorneStatusStopped);
+    EXPECT_TRUE(contains(project.report(), c.message)) << project.report();
+    EXPECT_TRUE(contains(project.console(), c.message)) << project.console();
+    EXPECT_EQ(contains(project.report(), "INPUT INFORMATION"), c.echoed);
+    EXPECT_FALSE(contains(readFile(project.paths().plotFile), "*"));
+  }
+}
+
 TEST(Run, StopsWhenFilesCannotBeUsed) {
   {
     SCOPED_TRACE("data file missing");
