@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "app/grlweap_file.h"
+#include "app/project_check.h"
 #include "base/atomic_file.h"
 #include "base/io_error.h"
 
@@ -182,6 +183,11 @@ AnalysisRunResult runAnalysis(TProgramData& project,
     }
   }
   if (project.isUntitled()) return result;
+  // Nothing the engine would refuse or print as asterisks reaches it; every problem at once.
+  if (const QStringList problems = projectProblems(project); !problems.isEmpty()) {
+    tell(RunMessageKind::Warning, projectProblemsMessage(problems), {});
+    return result;
+  }
   if (const std::optional<QString> taper = taperCheckMessage(project)) {
     tell(RunMessageKind::Warning, *taper, {});
     return result;

@@ -88,8 +88,9 @@ bool loadPlotDataIntoProject(TMainGraphs& graphs,
                              QString* reason = nullptr);
 
 // One run, in order: save (when asked; a failure is reported and ends the run, since the engine
-// would read another project than the one in the model), refuse an untitled project, the taper
-// check, the engine call; a finished run tells "Computations are completed...", reads the plot
+// would read another project than the one in the model), refuse an untitled project, the
+// whole-project check (app/project_check: every problem in one warning), the taper check, the
+// engine call; a finished run tells "Computations are completed...", reads the plot
 // data (a file that cannot be read gives "An error occured in running the main program.") and
 // writes the GRLWEAP file when the plot data were read; a stopped run tells kRunStopped with
 // the engine's reason and reads no plot data. Never throws.

@@ -15,6 +15,7 @@
 #include "app/engine_run.h"
 #include "app/install_layout.h"
 #include "app/main_window_rules.h"
+#include "app/project_check.h"
 #include "app/project_json.h"
 #include "base/atomic_file.h"
 #include "base/io_error.h"
@@ -253,7 +254,15 @@ int runProject(const RunCommand& command) {
   if (!warning.isEmpty()) complain(command.project + QStringLiteral(": warning: ") + warning);
   switch (result.outcome) {
     case AnalysisRunOutcome::NotRun:
-      complain(command.project + QStringLiteral(": ") + failure);
+      if (failure.startsWith(kProjectProblemsHeading)) {
+        // The project check: its heading, then one line per problem.
+        for (QString line : failure.split(QLatin1Char('\n'))) {
+          if (line.startsWith(QStringLiteral("- "))) line.remove(0, 2);
+          complain(command.project + QStringLiteral(": ") + line);
+        }
+      } else {
+        complain(command.project + QStringLiteral(": ") + failure);
+      }
       return kExitFailed;
     case AnalysisRunOutcome::Stopped:
       complain(command.project + QStringLiteral(": run stopped: ") +

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialog_rules.h"
+#include "base/expression_evaluator.h"
 #include "gui/data_edit.h"
 #include "gui/pile_picture.h"
 
@@ -34,6 +35,30 @@ TfrmShaftpeneta::TfrmShaftpeneta(vorne::TProgramData& project, QWidget* parent)
   for (TDataEdit* edit : {deOD, deID, deLength, deStickup, deZeroFriction, deEndID, deEndLength}) {
     edit->setMinVal(0.0);
   }
+  setFieldRange(deOD, vorne::FieldId::OutsideDiameter);
+  setFieldRange(deLength, vorne::FieldId::PileLength);
+  setFieldRange(deStickup, vorne::FieldId::StickupLength);
+  setFieldRange(deZeroFriction, vorne::FieldId::ZeroFrictionLength);
+  setFieldRange(deEndLength, vorne::FieldId::EnhancedEndLength);
+  // A bore is narrower than the pile: the OD in its field bounds the IDs.
+  const auto belowOutsideDiameter = [this](vorne::FieldId id) -> TFieldRangeCheck::RangeOf {
+    return [this, id] {
+      vorne::FieldRange range = vorne::fieldRange(id, this->project().units());
+      double od = 0.0;
+      try {
+        od = deOD->Number();
+      } catch (const vorne::EExpressionError&) {
+        return range;
+      }
+      if (od > 0.0 && od <= range.maximum) {
+        range.maximum = od;
+        range.maximumIncluded = false;
+      }
+      return range;
+    };
+  };
+  setFieldRange(deID, belowOutsideDiameter(vorne::FieldId::InsideDiameter));
+  setFieldRange(deEndID, belowOutsideDiameter(vorne::FieldId::EnhancedEndInsideDiameter));
   imgPile->setTarget(QStringLiteral("OD"), deOD);
   imgPile->setTarget(QStringLiteral("ID"), deID);
   imgPile->setTarget(QStringLiteral("TL"), deLength);

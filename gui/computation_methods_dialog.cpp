@@ -144,6 +144,8 @@ TfrmWaterDepth::TfrmWaterDepth(vorne::TProgramData& project, QWidget* parent)
   deReduction->setMinVal(0.001);
   deReduction->setMaxVal(10.0);
   deReduction->setNumber(1.0);
+  setFieldRange(deReduction, vorne::FieldId::TensionReductionFactor);
+  setFieldRange(deCriticalDepth, vorne::FieldId::UserCriticalDepth);
   lblReductionNote = new QLabel(QStringLiteral("(only applied to API RP 2A method)"), loading);
   loadingGrid->addWidget(lblReductionNote, 3, 0, 1, 2);
   capacityLayout->addWidget(loading, 2, 1);

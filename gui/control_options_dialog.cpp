@@ -29,6 +29,8 @@ TDlgOptions::TDlgOptions(vorne::TProgramData& project, QString& wordProcessor, Q
   dePrintEvery->setIntegerOnly(true);
   dePrintEvery->setMinVal(1.0);
   dePrintEvery->setMaxVal(500.0);
+  setFieldRange(deIncrement, vorne::FieldId::LengthIncrement);
+  setFieldRange(dePrintEvery, vorne::FieldId::PrintIncrement);
   grid->addWidget(new QLabel(QStringLiteral("computation increment(s)"), print), 1, 2);
 
   auto* editor = new QGroupBox(QStringLiteral("Text Editor"), this);

@@ -28,6 +28,7 @@ TDlgBlock::TDlgBlock(vorne::TProgramData& project, QWidget* parent) : TDataDialo
   }
   deDepth = addEdit(grid, 3, QStringLiteral("Critical Depth"), QStringLiteral("L2"));
   deDepth->setMinVal(0.0);
+  setFieldRange(deDepth, vorne::FieldId::UserCriticalDepth);
   connect(grpOption, &QButtonGroup::buttonClicked, this, [this] {
     markModified();
     applyRules();

@@ -17,7 +17,9 @@
 #include "gui/data_edit.h"
 
 TDataDialog::TDataDialog(vorne::TProgramData& project, QWidget* parent)
-    : QWidget(parent), m_project(project) {
+    : QWidget(parent),
+      m_project(project),
+      m_rangeCheck(new TFieldRangeCheck(this, [this] { return m_project.units(); })) {
   setAttribute(Qt::WA_DeleteOnClose);
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
     if (now != nullptr && isAncestorOf(now)) m_lastFocus = now;
@@ -30,6 +32,7 @@ void TDataDialog::FormActivate() {
     if (!edit->UnitsString().isEmpty()) edit->setUnits(m_project.units());
   }
   loadValues();
+  m_rangeCheck->loaded();
   applyRules();
 }
 
@@ -38,7 +41,8 @@ bool TDataDialog::FormDeactivate() {
   // The frame clears the focus of a child window it deactivates, so the dialog remembers it.
   QWidget* current = focusWidget() != nullptr ? focusWidget() : m_lastFocus.data();
   auto* focused = qobject_cast<TDataEdit*>(current);
-  if (focused != nullptr && focused->isEnabled() && !focused->Validate()) {
+  if (focused != nullptr && focused->isEnabled() &&
+      (!focused->Validate() || !m_rangeCheck->accept(focused))) {
     comeBack();
     return false;
   }

@@ -11,8 +11,10 @@
 #include <QWidget>
 #include <vector>
 
+#include "app/field_ranges.h"
 #include "app/program_data.h"
 #include "gui/child_window.h"
+#include "gui/field_range_check.h"
 
 class QGridLayout;
 class QLabel;
@@ -62,6 +64,12 @@ class TDataDialog : public QWidget, public TChildWindow {
                      const QString& caption,
                      const QString& unitsString = {},
                      int column = 0);
+  // The field refuses a typed value outside the range of id (app/field_ranges), or outside a range
+  // computed when it is checked, on leaving it, on Enter and on commit.
+  void setFieldRange(TDataEdit* edit, vorne::FieldId id) { m_rangeCheck->watch(edit, id); }
+  void setFieldRange(TDataEdit* edit, TFieldRangeCheck::RangeOf rangeOf) {
+    m_rangeCheck->watch(edit, std::move(rangeOf));
+  }
   // The field's value clamped into its bounds is written into target (rounded for an integer);
   // a text that does not evaluate leaves target as it is (the commit checked every field before).
   // A value that differs from target marks the project modified.
@@ -83,6 +91,7 @@ class TDataDialog : public QWidget, public TChildWindow {
   void comeBack();
 
   vorne::TProgramData& m_project;
+  TFieldRangeCheck* m_rangeCheck;
   std::vector<TDataEdit*> m_edits;
   QPointer<QMdiSubWindow> m_subWindow;
   QPointer<QWidget> m_lastFocus;

@@ -68,7 +68,10 @@ const std::vector<FieldDefinition> kClayFields = {
 }  // namespace
 
 TDlgSoils::TDlgSoils(vorne::TProgramData& project, int layer, QWidget* parent)
-    : QDialog(parent), m_project(project), m_layer(layer) {
+    : QDialog(parent),
+      m_project(project),
+      m_layer(layer),
+      m_rangeCheck(new TFieldRangeCheck(this, [this] { return m_project.units(); })) {
   setWindowTitle(QStringLiteral("Data for Layer ") + QString::number(layer + 1));
   auto* layout = new QVBoxLayout(this);
   pages = new QTabWidget(this);
@@ -123,6 +126,13 @@ QWidget* TDlgSoils::buildPage(int soilType) {
         edit->setCaption(QString::fromLatin1(d.caption));
         field.label->setBuddy(edit);
       }
+      // The page's layout decides the quantity of a column.
+      const vorne::TGridTable& layout =
+          soilType == vorne::kSand ? m_project.tblDataSand : m_project.tblDataClay;
+      if (const std::optional<vorne::FieldId> id =
+              vorne::fieldOfCell(m_project, layout, d.column)) {
+        m_rangeCheck->watch(edit, *id);
+      }
       field.edits[static_cast<std::size_t>(k)] = edit;
       grid->addWidget(edit, row, 1 + k);
       tabOrder.push_back(edit);
@@ -168,6 +178,7 @@ void TDlgSoils::FormActivate() {
   if (m_soilType == vorne::kSand) {
     grpStrength->button(vorne::usesBlowCounts(layer) ? 1 : 0)->setChecked(true);
   }
+  m_rangeCheck->loaded();
   applyRules();
 }
 
@@ -186,7 +197,8 @@ void TDlgSoils::applyRules() {
 
 bool TDlgSoils::FormDeactivate() {
   auto* focused = qobject_cast<TDataEdit*>(QApplication::focusWidget());
-  if (focused != nullptr && isAncestorOf(focused) && focused->isEnabled() && !focused->Validate()) {
+  if (focused != nullptr && isAncestorOf(focused) && focused->isEnabled() &&
+      (!focused->Validate() || !m_rangeCheck->accept(focused))) {
     return false;
   }
   // Every other enabled field too: none may show a refused text while the layer keeps its value.

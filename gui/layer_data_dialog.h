@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/program_data.h"
+#include "gui/field_range_check.h"
 
 class QButtonGroup;
 class QLabel;
@@ -46,6 +47,7 @@ class TDlgSoils : public QDialog {
 
   vorne::TProgramData& m_project;
   int m_layer;
+  TFieldRangeCheck* m_rangeCheck;
   int m_soilType = 1;
   std::vector<Field> m_sand;
   std::vector<Field> m_clay;

@@ -70,6 +70,11 @@ TfrmNCsection::TfrmNCsection(vorne::TProgramData& project, QWidget* parent)
   for (TDataEdit* edit : {dePerimeter, deTipArea, deLength, deZeroFriction, deStickup}) {
     edit->setMinVal(0.0);
   }
+  setFieldRange(dePerimeter, vorne::FieldId::NoncircularPerimeter);
+  setFieldRange(deTipArea, vorne::FieldId::NoncircularTipArea);
+  setFieldRange(deLength, vorne::FieldId::PileLength);
+  setFieldRange(deZeroFriction, vorne::FieldId::ZeroFrictionLength);
+  setFieldRange(deStickup, vorne::FieldId::StickupLength);
   grid->addWidget(closeButton(), 5, 1, Qt::AlignRight);
   layout->addLayout(grid);
   auto* examples = new QVBoxLayout;

@@ -73,6 +73,9 @@ TfrmMaterial::TfrmMaterial(vorne::TProgramData& project, QWidget* parent)
   deComputedArea->setReadOnly(true);
   grid->addWidget(constant, 2, 0);
   deSectionArea = addEdit(grid, 2, QStringLiteral("Area"), QStringLiteral("L^2"), 1);
+  setFieldRange(deTaper, vorne::FieldId::TaperAngle);
+  setFieldRange(deModulus, vorne::FieldId::ElasticModulus);
+  setFieldRange(deSectionArea, vorne::FieldId::SectionArea);
   grid->addWidget(table, 3, 0);
   btnData = new QPushButton(QStringLiteral("Data Button"), stiffness);
   grid->addWidget(btnData, 3, 1);

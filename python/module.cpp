@@ -17,6 +17,7 @@
 
 #include "app/analysis_run.h"
 #include "app/engine_in_process.h"
+#include "app/project_check.h"
 #include "app/project_json.h"
 #include "base/atomic_file.h"
 #include "base/io_error.h"
@@ -216,7 +217,9 @@ RunOutput runProject(const std::string& path,
                                                   : result.stopMessage.toStdString());
   }
   if (result.outcome == AnalysisRunOutcome::NotRun) {
-    // The taper check is an input check; anything else kept the engine from running.
+    // The project check and the taper check are input checks; anything else kept the engine
+    // from running. The project check keeps one problem per line.
+    if (failure.startsWith(kProjectProblemsHeading)) throw InputError(failure.toStdString());
     if (!failure.isEmpty() && failure.startsWith(QStringLiteral("Taper angle")))
       throw InputError(failure.simplified().toStdString());
     throw RunFailure(failure.isEmpty() ? "the analysis did not run" : failure.toStdString());

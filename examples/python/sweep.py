@@ -29,7 +29,8 @@ def grid(text):
 
 
 def variants(base, lengths, diameters):
-    """One project per (length, diameter), the wall thickness of the base project kept."""
+    """One project per (length, diameter), the wall thickness of the base project kept; extra t-z
+    depths below a shorter pile's tip are left out (a run refuses them)."""
     wall = base["OutsideDiameter"] - base["InsideDiameter"]
     projects = []
     for length in lengths:
@@ -39,6 +40,9 @@ def variants(base, lengths, diameters):
             project["OutsideDiameter"] = float(diameter)
             if base["InsideDiameter"] > 0.0:
                 project["InsideDiameter"] = float(diameter) - wall
+            embedded = float(length) - base["StickupLength"]
+            project["TzDepths"] = [row for row in base.get("TzDepths", [])
+                                   if row["Depth"] <= embedded]
             project["Title"] = f"{base['Title']} (L {length:g}, OD {diameter:g})"
             projects.append(project)
     return projects

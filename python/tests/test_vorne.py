@@ -84,7 +84,7 @@ def test_input_errors_name_the_cause(tmp_path):
     shallow = json.loads(json.dumps(project))
     shallow["SoilLayers"][-1]["BottomDepth"] = 30.0
     del shallow["DeepestSoilDepth"]
-    with pytest.raises(vorne.InputError, match="COMPUTATION DOES NOT PROCEED BECAUSE THE DEEPEST"):
+    with pytest.raises(vorne.InputError, match="Soil layer 5, Depth at Bottom: 30 ft is above the pile tip plus two pile diameters"):
         vorne.run(shallow)
     misspelt = dict(project, PileLenght=70.0)
     with pytest.raises(vorne.InputError, match="PileLenght: unknown field"):

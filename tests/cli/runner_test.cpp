@@ -13,6 +13,7 @@
 
 #include "app/install_layout.h"
 #include "app/program_data.h"
+#include "app/project_check.h"
 #include "cli/commands.h"
 #include "cli/run_summary.h"
 #include "tests/cli/runner_process.h"
@@ -91,6 +92,8 @@ class RunnerTest : public QObject {
   void helpAndVersion();
   void eachCommandExplainsItself_data();
   void eachCommandExplainsItself();
+  void faultyProjectIsRefusedBeforeTheAnalysis_data();
+  void faultyProjectIsRefusedBeforeTheAnalysis();
   void stoppedRunPrintsTheEnginesReasonAlone_data();
   void stoppedRunPrintsTheEnginesReasonAlone();
   void outputsAreCheckedBeforeTheAnalysis();
@@ -192,41 +195,89 @@ void RunnerTest::eachCommandExplainsItself() {
   QVERIFY(outcome.err.isEmpty());
 }
 
-void RunnerTest::stoppedRunPrintsTheEnginesReasonAlone_data() {
+// What the engine would refuse or print as asterisks never reaches it: the runner lists every
+// problem of the project, one line each naming the field, as the desktop program does, and exits
+// with 1 before the analysis.
+void RunnerTest::faultyProjectIsRefusedBeforeTheAnalysis_data() {
   QTest::addColumn<QByteArray>("from");
   QTest::addColumn<QByteArray>("to");
-  QTest::addColumn<QString>("reason");
-  // Each stop of the engine: a paragraph of its own, a stop line right after the report's
-  // heading lines, and a stop that the console's no-soil warning comes with.
+  QTest::addColumn<QStringList>("problems");
   QTest::newRow("too many segments")
       << QByteArray("\r\n0 0.5 1 0 4 1 0 \r\n") << QByteArray("\r\n0 0.1 1 0 4 1 0 \r\n")
-      << "YOUR NUMBERS OF SEGMENT 800 IS LARGER THAN DEFAULT VALUE 500. YOU MIGHT WANT TO CHANGE "
-         "THE LENGTH OF SEGMENT OR CONSULT TOVRIN, INC. FOR CHANGING THE DEFAULT VALUE";
+      << QStringList{
+             "Length of each computation increment: 0.1 ft cuts the soil profile of 80 ft "
+             "into 800 segments; at most 500 are computed, so the increment must be at "
+             "least 0.16 ft."};
   QTest::newRow("increment longer than the soil")
       << QByteArray("\r\n0 0.5 1 0 4 1 0 \r\n") << QByteArray("\r\n0 200 1 0 4 1 0 \r\n")
-      << "/stop.vr6d: the increment of pile length 200 is longer than the soil profile; no segment "
-         "can be computed";
+      << QStringList{
+             "Length of each computation increment: 200 ft is longer than the soil "
+             "profile (80 ft); no segment can be computed."};
   QTest::newRow("soil too shallow")
       << QByteArray("0 0 24 23 29000000 60 0") << QByteArray("0 0 24 23 29000000 79 0")
-      << "COMPUTATION DOES NOT PROCEED BECAUSE THE DEEPEST SOIL PROFILE 80.00 FT. IS LESS THAN "
-         "PILE EMBEDDED LENGTH PLUS TWO TIMES THE PILE DIAMETER 83.00 FT.";
+      << QStringList{
+             "Soil layer 5, Depth at Bottom: 80 ft is above the pile tip plus two pile "
+             "diameters (83 ft); the bottom of the last layer must be at least that deep."};
+  QTest::newRow("OD below ID, su 1e11")
+      << QByteArray("0 0 24 23 29000000 60 0\r\n") + "0 0 \r\n0 0.5 1 0 4 1 0 \r\n"
+      << QByteArray("0 0 22 23 29000000 60 0\r\n") + "0 0 \r\n0 0.5 1 0 4 1 0 \r\n"
+      << QStringList{"Inner Diameter, ID: 23 in must be less than the Outer Diameter, OD (22 in)."};
 }
 
-void RunnerTest::stoppedRunPrintsTheEnginesReasonAlone() {
+void RunnerTest::faultyProjectIsRefusedBeforeTheAnalysis() {
   QFETCH(QByteArray, from);
   QFETCH(QByteArray, to);
-  QFETCH(QString, reason);
+  QFETCH(QStringList, problems);
   QTemporaryDir folder;
-  const QString project = copyExample("steel_pipe_layered", folder.path(), "stop");
+  const QString project = copyExample("steel_pipe_layered", folder.path(), "faulty");
   QByteArray text = readFileBytes(project);
   QVERIFY(text.contains(from));
   text.replace(from, to);
+  if (QByteArray(QTest::currentDataTag()).contains("su 1e11")) {
+    text.replace("0 0 900 450 1.5 25", "0 0 1e11 450 1.5 25");
+    problems << "Soil layer 2, bottom, Undrained Shear Strength: 1E11 is outside the range 0 to "
+                "200000 lbs/ft^2.";
+  }
   writeAll(project, text);
   const Outcome outcome = runner({"run", project});
+  QCOMPARE(outcome.status, 1);
+  QStringList expected{"vorne: " + project + ": " + kProjectProblemsHeading};
+  for (const QString& problem : problems) expected << "vorne: " + project + ": " + problem;
+  QCOMPARE(QString::fromUtf8(outcome.err).split('\n', Qt::SkipEmptyParts), expected);
+  QVERIFY(!QFileInfo::exists(folder.filePath("faulty.vr6o")));  // nothing ran
+}
+
+// A pile 600 in across and 1000 ft long in heavy sand without a friction limit: every value lies
+// in its range, but the skin friction outgrows its column, and the engine stops the method.
+const QByteArray kHugePileInSand =
+    "Huge pile in heavy sand\r\nDesigner\r\nJob\r\n1 10 2\r\n0 0 600 0 29000000 1000 0\r\n"
+    "0 0 \r\n0 3 1 0 4 1 0 \r\n0 0 0 1 0 0 0 0 0 \r\n1200 0 \r\n0.0 1 10 300 50 300 \r\n"
+    "0 0 0.0 0 0.0 0.0 0 0 0 1 1 \r\n1200 1 10 300 50 300 \r\n0 0 0.0 0 0.0 0.0 0 0 0 1 1 \r\n"
+    "0 \r\n0 1 \r\n0 0 \r\n1 0 \r\n0 0 \r\n";
+
+void RunnerTest::stoppedRunPrintsTheEnginesReasonAlone_data() {
+  QTest::addColumn<QByteArray>("project");
+  QTest::addColumn<QString>("reason");
+  // A stop of the engine after the input echo and its tables: its stop line, alone.
+  QTest::newRow("skin friction beyond its column")
+      << kHugePileInSand
+      << "API RP 2A method: the total skin friction 1908518 KIP at a penetration of 90 FT. is "
+         "beyond 999999.9, the most its report and plot data columns can print; check the soil "
+         "and pile values for magnitudes far outside their usual range";
+}
+
+void RunnerTest::stoppedRunPrintsTheEnginesReasonAlone() {
+  QFETCH(QByteArray, project);
+  QFETCH(QString, reason);
+  QTemporaryDir folder;
+  const QString file = folder.filePath("stop.vr6d");
+  writeAll(file, project);
+  const Outcome outcome = runner({"run", file});
   QCOMPARE(outcome.status, 1);
   QCOMPARE(outcome.err.count('\n'), 1);
   QVERIFY2(outcome.err.contains(": run stopped: "), outcome.err.constData());
   QVERIFY2(outcome.err.endsWith(reason.toUtf8() + "\n"), outcome.err.constData());
+  QVERIFY(!readFileBytes(folder.filePath("stop.vr6p")).contains('*'));
 }
 
 void RunnerTest::outputsAreCheckedBeforeTheAnalysis() {

@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include "app/analysis_run.h"
+#include "app/project_check.h"
 #include "gui/message_box.h"
 
 using namespace vorne;
@@ -83,6 +84,7 @@ class MainFormTest : public QObject {
   void failedSaveStopsTheRunAndOffersSaveAs_data();
   void failedSaveStopsTheRunAndOffersSaveAs();
   void stoppedRunSaysWhyAndOffersTheReport();
+  void faultyProjectIsNotRunAndEveryProblemIsListed();
   void toolbarFollowsTheResultsAtOnce();
   void statusBarTellsUnitsProjectAndLastRun();
   void toolbarAndWindowsCarryIcons();
@@ -799,13 +801,21 @@ void MainFormTest::failedSaveStopsTheRunAndOffersSaveAs() {
 }
 
 void MainFormTest::stoppedRunSaysWhyAndOffersTheReport() {
-  const QString file = copyExample(m_folder, "steel_pipe_layered", "shallow");
+  // A pile 600 in across and 1000 ft long in heavy sand without a friction limit: every value lies
+  // in its range, but the skin friction outgrows its column and the engine stops.
+  const QString file = m_folder.filePath("huge.vr6d");
+  {
+    QFile data(file);
+    QVERIFY(data.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    data.write(
+        "Huge pile in heavy sand\r\nDesigner\r\nJob\r\n1 10 2\r\n0 0 600 0 29000000 1000 0\r\n"
+        "0 0 \r\n0 3 1 0 4 1 0 \r\n0 0 0 1 0 0 0 0 0 \r\n1200 0 \r\n0.0 1 10 300 50 300 \r\n"
+        "0 0 0.0 0 0.0 0.0 0 0 0 1 1 \r\n1200 1 10 300 50 300 \r\n0 0 0.0 0 0.0 0.0 0 0 0 1 1 \r\n"
+        "0 \r\n0 1 \r\n0 0 \r\n1 0 \r\n0 0 \r\n");
+  }
   TMainForm form;
   form.setPlotOpener([](TGraphPlot&) {});
   QVERIFY(form.openProjectFile(file, true));
-  // The soil ends above the pile tip plus two diameters.
-  form.project().PileLength =
-      form.project().D.cell(col::kBottomDepth, form.project().layerCount() - 1).asFloat() + 5.0;
   // The word processor leaves a mark: the file it was given.
   const QString marker = m_folder.filePath("opened.txt");
   const QString editor = m_folder.filePath("editor.sh");
@@ -822,7 +832,7 @@ void MainFormTest::stoppedRunSaysWhyAndOffersTheReport() {
   QCOMPARE(m_boxes.size(), 1);
   const QString message = m_boxes[0].text;
   QVERIFY2(message.startsWith(kRunStopped), qPrintable(message));
-  QVERIFY2(message.contains("COMPUTATION DOES NOT PROCEED BECAUSE THE DEEPEST SOIL PROFILE"),
+  QVERIFY2(message.contains("API RP 2A method: the total skin friction 1908518 KIP"),
            qPrintable(message));
   QVERIFY(!message.contains("Computations are completed"));
   QVERIFY(m_boxes[0].buttons.testFlag(QMessageBox::Yes));
@@ -832,7 +842,33 @@ void MainFormTest::stoppedRunSaysWhyAndOffersTheReport() {
   QTRY_VERIFY(QFileInfo::exists(marker));
   QFile opened(marker);
   QVERIFY(opened.open(QIODevice::ReadOnly));
-  QCOMPARE(QString::fromUtf8(opened.readAll()), m_folder.filePath("shallow.vr6o"));
+  QCOMPARE(QString::fromUtf8(opened.readAll()), m_folder.filePath("huge.vr6o"));
+}
+
+// Run Analysis on a project with several faults: one box lists them all, and nothing is run.
+void MainFormTest::faultyProjectIsNotRunAndEveryProblemIsListed() {
+  const QString file = copyExample(m_folder, "steel_pipe_layered", "faulty");
+  QFile::remove(m_folder.filePath("faulty.vr6o"));
+  TMainForm form;
+  QVERIFY(form.openProjectFile(file, true));
+  TProgramData& pile = form.project();
+  pile.InsideDiameter = pile.OutsideDiameter + 1.0;
+  pile.layerData(0).cell(col::kSandFrictionAngle, 0).setFloat(95.0);
+  pile.D.cell(col::kSideFrictionFactor, 1).setFloat(200000.0);
+  pile.setModified();
+  form.CompRun->trigger();
+  QCOMPARE(m_boxes.size(), 1);
+  const QString message = m_boxes[0].text;
+  QVERIFY2(message.startsWith(kProjectProblemsHeading), qPrintable(message));
+  for (const char* field : {"Inner Diameter, ID: 25 in must be less than the Outer Diameter, OD",
+                            "Soil layer 1, top, Friction Angle: 95",
+                            "Soil layer 2, Reduction/Resistance Factor on Side Friction: 200000"}) {
+    QVERIFY2(message.contains(QLatin1String(field)), qPrintable(message));
+  }
+  QCOMPARE(message.count(QStringLiteral("\n- ")), 3);
+  QVERIFY(!QFileInfo::exists(m_folder.filePath("faulty.vr6o")));
+  QVERIFY(!form.resultsAvailable());
+  QVERIFY(!pile.isModified());  // saved as it stands: nothing typed is lost
 }
 
 void MainFormTest::toolbarFollowsTheResultsAtOnce() {

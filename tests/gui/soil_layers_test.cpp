@@ -13,8 +13,8 @@
 #include <QtTest>
 
 #include "gui/data_edit.h"
-#include "gui/soil_layers_dialog.h"
 #include "gui/layer_data_dialog.h"
+#include "gui/soil_layers_dialog.h"
 #include "message_recorder.h"
 
 using namespace vorne;
@@ -43,6 +43,7 @@ class SoilLayersTest : public QObject {
   void switchingSandToClayKeepsUnitWeightAndUserValues();
   void gridFieldsCommitIntoTheSoilTable();
   void layerDialogPagesFieldsAndStrengthChoice();
+  void fieldsRefuseValuesOutsideTheirRange();
 };
 
 void SoilLayersTest::addsUpToFortyLayersNumberedInOrder() {
@@ -223,6 +224,56 @@ void SoilLayersTest::layerDialogPagesFieldsAndStrengthChoice() {
   project.MethodSelected[7] = 1;
   clay.FormActivate();
   QVERIFY(clay.fields(col::kClayYieldStressRatio)[1]->isEnabled());
+}
+
+// A friction angle of 95 typed into the Layer dialog is refused when the user leaves the field:
+// the message names the field and its range, the field keeps the focus and the text, and the
+// dialog does not commit until the value is corrected. The same in the grid for a depth above the
+// layer over it.
+void SoilLayersTest::fieldsRefuseValuesOutsideTheirRange() {
+  TProgramData project;
+  TDlgSoils dialog(project, 0);
+  dialog.show();
+  dialog.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&dialog));
+  TDataEdit* top = dialog.fields(col::kSandFrictionAngle)[0];
+  TDataEdit* bottom = dialog.fields(col::kSandFrictionAngle)[1];
+  QVERIFY(top->isEnabled());
+  top->setFocus();
+  top->selectAll();
+  QTest::keyClicks(top, "95");
+  MessageRecorder boxes;
+  QTest::keyClick(top, Qt::Key_Tab);
+  QCOMPARE(boxes.texts, QStringList{"Friction Angle: 95 is outside the range 0 to 50 deg."});
+  QCOMPARE(QApplication::focusWidget(), top);
+  QCOMPARE(top->text(), QStringLiteral("95"));
+  QVERIFY(!dialog.FormDeactivate());
+  QCOMPARE(project.layerData(0).cell(col::kSandFrictionAngle, 0).asFloat(), 0.0);
+
+  top->selectAll();
+  QTest::keyClicks(top, "30+4");
+  QTest::keyClick(top, Qt::Key_Tab);
+  QCOMPARE(boxes.texts.size(), 2);  // the commit's refusal, no new one
+  QCOMPARE(QApplication::focusWidget(), bottom);
+  QVERIFY(dialog.FormDeactivate());
+  QCOMPARE(project.layerData(0).cell(col::kSandFrictionAngle, 0).asFloat(), 34.0);
+  dialog.hide();
+
+  project.D.cell(col::kBottomDepth, 0).setFloat(20.0);
+  vorne::addSoilLayer(project);
+  TDlgSoilLayers grid(project);
+  grid.show();
+  grid.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&grid));
+  grid.FormActivate();
+  TDataEdit* depth = grid.field(1, 2);
+  depth->setFocus();
+  depth->selectAll();
+  QTest::keyClicks(depth, "15");
+  QTest::keyClick(depth, Qt::Key_Tab);
+  QCOMPARE(boxes.last(), QStringLiteral("Depth at Bottom: 15 is outside the range greater than 20 "
+                                        "and at most 3000 ft."));
+  QCOMPARE(QApplication::focusWidget(), depth);
 }
 
 QTEST_MAIN(SoilLayersTest)
