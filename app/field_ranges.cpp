@@ -160,6 +160,20 @@ QString rangeRefusal(FieldId id, double value, int units) {
   return rangeRefusal(fieldRange(id, units), value, units);
 }
 
+QString rangeReason(FieldId id, double value, int units) {
+  const FieldRange range = fieldRange(id, units);
+  if (range.contains(value)) return {};
+  return QStringLiteral("%1 is outside the range %2.").arg(number(value), range.describe(units));
+}
+
+QString cellRangeReason(const TProgramData& project,
+                        const TGridTable& table,
+                        int column,
+                        double value) {
+  const std::optional<FieldId> id = fieldOfCell(project, table, column);
+  return id ? rangeReason(*id, value, project.units()) : QString();
+}
+
 std::optional<FieldId> fieldOfCell(const TProgramData& project,
                                    const TGridTable& table,
                                    int column) {

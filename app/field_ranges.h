@@ -86,6 +86,9 @@ FieldRange fieldRange(FieldId id, int units);
 // "Friction Angle: 95 is outside the range 0 to 50 deg." A non-finite value is always refused.
 QString rangeRefusal(const FieldRange& range, double value, int units);
 QString rangeRefusal(FieldId id, double value, int units);
+// The same without the field's name, for a caller that names the field itself:
+// "95 is outside the range 0 to 50 deg."
+QString rangeReason(FieldId id, double value, int units);
 
 // The field a column of one of the project's tables holds: table D (soil layers), a layer's data
 // sub-table (sand or clay by the layer's soil type), the extra t-z depths or the cross-section
@@ -94,6 +97,14 @@ QString rangeRefusal(FieldId id, double value, int units);
 std::optional<FieldId> fieldOfCell(const TProgramData& project,
                                    const TGridTable& table,
                                    int column);
+
+// The reason a typed value of a project table cell is refused (rangeReason of fieldOfCell in the
+// project's units), or an empty text; the table's entry check (TGridTable::EntryCheck) names the
+// field and the row.
+QString cellRangeReason(const TProgramData& project,
+                        const TGridTable& table,
+                        int column,
+                        double value);
 
 // The refusal of a typed table value, or an empty text: the range of fieldOfCell in the project's
 // units, the message prefixed with the table and row ("Soil layer 3, Depth at Bottom: ...").

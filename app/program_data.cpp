@@ -10,6 +10,7 @@
 #include <memory>
 #include <tuple>
 
+#include "app/field_ranges.h"
 #include "app/soil_layers.h"
 #include "base/number_text.h"
 #include "base/unit_labels.h"
@@ -98,11 +99,26 @@ void TProgramData::defineTables() {
   D.addColumn(std::make_unique<TFloatColumn>(
       QStringList{"Reduction/Resistance ", "Factors on End Bearing"}, QString(), 1.0));
   D.RowName = QStringLiteral("layer");
-  D.EntryCheck = [](int column, int, double value) -> QString {
-    if (column == col::kBottomDepth && value < 0.0) {
-      return QStringLiteral("Entry must be greater than or equal to 0");
+  // A typed entry is refused outside its plausible range (app/field_ranges), and a layer ends
+  // below the layer above it. Layer data sub-tables keep the check of their template.
+  D.EntryCheck = [this](int column, int row, double value) -> QString {
+    if (QString reason = cellRangeReason(*this, D, column, value); !reason.isEmpty()) return reason;
+    if (column == col::kBottomDepth && row > 0) {
+      const double above = D.column(col::kBottomDepth).floatValue(row - 1);
+      if (!(value > above)) {
+        return QStringLiteral("%1 must be deeper than the bottom of layer %2 (%3 %4).")
+            .arg(formatGeneralQ(value, 10))
+            .arg(row)
+            .arg(formatGeneralQ(above, 10), expandUnits(QStringLiteral("L2"), m_units));
+      }
     }
     return {};
+  };
+  tblDataSand.EntryCheck = [this](int column, int, double value) {
+    return cellRangeReason(*this, tblDataSand, column, value);
+  };
+  tblDataClay.EntryCheck = [this](int column, int, double value) {
+    return cellRangeReason(*this, tblDataClay, column, value);
   };
 
   TblTZDepth.Caption = QStringLiteral("Depths for Internally-generated t-z curves");
@@ -117,6 +133,12 @@ void TProgramData::defineTables() {
       QStringList{"Distance from ", "pile head,"}, QStringLiteral("L2")));
   Sectionaldata.addColumn(
       std::make_unique<TFloatColumn>(QStringList{"Cross section area,"}, QStringLiteral("L^2")));
+  TblTZDepth.EntryCheck = [this](int column, int, double value) {
+    return cellRangeReason(*this, TblTZDepth, column, value);
+  };
+  Sectionaldata.EntryCheck = [this](int column, int, double value) {
+    return cellRangeReason(*this, Sectionaldata, column, value);
+  };
 }
 
 void TProgramData::resetScalars() {

@@ -121,6 +121,12 @@ void TDlgSoilLayers::loadValues() { layControls(); }
 
 void TDlgSoilLayers::layControls() {
   vorne::TGridTable& d = project().D;
+  // The grid frees the fields it replaces only later: until then they are out of every commit's
+  // reach, so that none enters its stale text into D.
+  for (TDataEdit* old : grdLayers->findChildren<TDataEdit*>()) {
+    old->setEnabled(false);
+    old->hide();
+  }
   grdLayers->setHorizontalHeaderLabels(headings(project().units()));
   grdLayers->setRowCount(d.rowCount());
   for (int layer = 0; layer < d.rowCount(); ++layer) {

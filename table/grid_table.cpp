@@ -287,15 +287,17 @@ CellEntry TGridTable::enterText(int column, int row, const QString& text) {
       target.storeText(*this, row, text);
     } else {
       const double value = target.valueOfText(*this, text);
-      if (EntryCheck) {
-        const QString reason = EntryCheck(column, row, value);
-        if (!reason.isEmpty()) throw ETableError(reason);
-      }
       const bool whole = target.type() != ColumnType::Float;
       const double held = whole ? target.intValue(row) : target.floatValue(row);
+      // The value the cell holds stays (shown with other digits, say): only a new value is
+      // checked further.
       if (value == held) {
         entry.accepted = true;
         return entry;
+      }
+      if (EntryCheck) {
+        const QString reason = EntryCheck(column, row, value);
+        if (!reason.isEmpty()) throw ETableError(reason);
       }
       if (target.type() == ColumnType::Enum) {
         writeChoice(column, row, static_cast<int>(value));

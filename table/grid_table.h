@@ -100,8 +100,8 @@ class TGridTable {
   // How a row is named in a refusal ("row 3", "layer 3").
   QString RowName = QStringLiteral("row");
   // A further check of a typed entry after the column's own: given the column, the row and the
-  // value the text stands for, the reason it is refused, or an empty text to accept it. Kept by
-  // sub-tables built from this table.
+  // value the text stands for, the reason it is refused, or an empty text to accept it. Not asked
+  // for the value the cell already holds. Kept by sub-tables built from this table.
   std::function<QString(int column, int row, double value)> EntryCheck;
   // Called when the table is freed (a sub-table replaced or its row deleted), so that a window
   // showing it lets go of it first.
@@ -154,8 +154,8 @@ class TGridTable {
   void storeText(int column, int row, const QString& text);
   // The one path from a typed text to a cell, for every table window and grid field: the text
   // the cell shows now is taken as it is (so that passing through a cell never rounds its value
-  // to the shown digits); any other text is evaluated and checked by the column, then by
-  // EntryCheck, and stored when accepted. The changed flag is set only when the value differs. A
+  // to the shown digits); any other text is evaluated and checked by the column, then (unless it
+  // is the value held) by EntryCheck, and stored when accepted. The changed flag is set only when the value differs. A
   // refusal leaves the cell and the changed flag as they were.
   CellEntry enterText(int column, int row, const QString& text);
   // The field a cell is, for messages: the window caption for a sub-table, the column's heading

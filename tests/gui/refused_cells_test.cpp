@@ -145,7 +145,8 @@ void RefusedCellsTest::soilGridRefusals_data() {
       << "Reduction/Resistance Factors on End Bearing, layer 2: 200000cr is not a valid number.";
   QTest::newRow("negative depth")
       << 2 << "-5"
-      << "Depth at Bottom of each Layer, layer 2: Entry must be greater than or equal to 0";
+      << "Depth at Bottom of each Layer, layer 2: -5 is outside the range greater than 0 and at "
+         "most 3000 ft.";
   QTest::newRow("division by zero")
       << 4 << "1/0" << "Max. End Bearing, layer 2: 1/0 is not a valid number.";
 }

@@ -271,8 +271,8 @@ void SoilLayersTest::fieldsRefuseValuesOutsideTheirRange() {
   depth->selectAll();
   QTest::keyClicks(depth, "15");
   QTest::keyClick(depth, Qt::Key_Tab);
-  QCOMPARE(boxes.last(), QStringLiteral("Depth at Bottom: 15 is outside the range greater than 20 "
-                                        "and at most 3000 ft."));
+  QCOMPARE(boxes.last(), QStringLiteral("Depth at Bottom of each Layer, layer 2: 15 must be deeper "
+                                        "than the bottom of layer 1 (20 ft)."));
   QCOMPARE(QApplication::focusWidget(), depth);
 }
 
