@@ -147,6 +147,10 @@ void RefusedCellsTest::soilGridRefusals_data() {
       << 2 << "-5"
       << "Depth at Bottom of each Layer, layer 2: -5 is outside the range greater than 0 and at "
          "most 3000 ft.";
+  QTest::newRow("factor outside its plausible range")
+      << 5 << "200000"
+      << "Reduction/Resistance Factors on Side Friction, layer 2: 200000 is outside the range 0 "
+         "to 1.";
   QTest::newRow("division by zero")
       << 4 << "1/0" << "Max. End Bearing, layer 2: 1/0 is not a valid number.";
 }
