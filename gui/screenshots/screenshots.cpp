@@ -274,7 +274,8 @@ int main(int argc, char* argv[]) {
     boxAsked = false;
     depth->setFocus();
     depth->selectAll();
-    depth->insert(QStringLiteral("abc"));
+    QKeyEvent typed(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("abc"));
+    QApplication::sendEvent(depth, &typed);
     QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
     QApplication::sendEvent(depth, &tab);
     settle();
