@@ -83,6 +83,7 @@ cpt::ProposalSettings toProposalSettings(const CptLayerSettings& settings, int u
   s.waterTableDepth = si ? settings.waterTableDepth : settings.waterTableDepth * kFootToMetre;
   s.minThickness = si ? settings.minThickness : settings.minThickness * kFootToMetre;
   s.nkt = settings.nkt;
+  s.notesInFeet = !si;
   if (settings.totalUnitWeight) {
     s.totalUnitWeight = si ? *settings.totalUnitWeight
                            : *settings.totalUnitWeight * englishToSiFactor(kUnitWeightTemplate);

@@ -1,6 +1,8 @@
 // Soil layers proposed from an interpreted CPT.
 #include "cpt/soil_layer_proposal.h"
 
+#include "base/unit_labels.h"
+
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -228,6 +230,11 @@ void recordRange(ProposedLayer& layer, const Interpretation& in, bool last) {
 
 QString number(double value) { return QString::number(value, 'g', 6); }
 
+// A depth in metres as the notes give it: in metres, or in feet for an English project.
+QString depthText(double metres, bool feet) {
+  return feet ? number(metres / kFootToMetre) + QStringLiteral(" ft") : number(metres) + QStringLiteral(" m");
+}
+
 }  // namespace
 
 const ProposedValue* ProposedLayer::value(const QString& key) const {
@@ -342,8 +349,8 @@ SoilLayerProposal proposeSoilLayers(const CptProfile& profile, const ProposalSet
                    .arg(out.runCount)
                    .arg(kSandIcLimit, 0, 'f', 2);
   if (thinMerged > 0) {
-    out.notes << QStringLiteral("Layers thinner than %1 m merged into their neighbours: %2.")
-                     .arg(number(minThickness))
+    out.notes << QStringLiteral("Layers thinner than %1 merged into their neighbours: %2.")
+                     .arg(depthText(minThickness, settings.notesInFeet))
                      .arg(thinMerged);
   }
   if (beforeLimit > blocks.size()) {
@@ -353,8 +360,8 @@ SoilLayerProposal proposeSoilLayers(const CptProfile& profile, const ProposalSet
   }
   if (settings.waterTableDepth > 0.0 && blocks.size() > 1 &&
       std::any_of(blocks.begin(), blocks.end(), [](const Block& b) { return b.waterTableBelow; })) {
-    out.notes << QStringLiteral("The water table at %1 m is a layer boundary.")
-                     .arg(number(settings.waterTableDepth));
+    out.notes << QStringLiteral("The water table at %1 is a layer boundary.")
+                     .arg(depthText(settings.waterTableDepth, settings.notesInFeet));
   }
   QStringList capped;
   for (std::size_t i = 0; i < out.layers.size(); ++i) {

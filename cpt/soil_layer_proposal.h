@@ -35,6 +35,7 @@ struct ProposalSettings {
   std::optional<double> totalUnitWeight;  // for every record in place of the correlation [kN/m3]
   double nkt = kDefaultNkt;               // su = (qt - sigma_v0) / Nkt
   double minThickness = kDefaultMinThicknessSi;  // thinner layers are merged [m]
+  bool notesInFeet = false;  // the notes give depths in ft, for a project in English units
 };
 
 // Empty when the settings suit the profile; else the message naming the setting, its value and

@@ -154,6 +154,11 @@ void SoilLayerProposalTest::thinLayers() {
     QVERIFY(std::fabs(bottom(sand, "qc") - 18000.0) < 1e-6);
     QVERIFY(
         proposal.notes.join(' ').contains("thinner than 0.5 m merged into their neighbours: 1."));
+    // An English project reads the same note in feet.
+    s.notesInFeet = true;
+    s.minThickness = 0.4572;
+    QVERIFY(proposeSoilLayers(p, s).notes.join(' ').contains(
+        "thinner than 1.5 ft merged into their neighbours: 1."));
   }
 }
 
