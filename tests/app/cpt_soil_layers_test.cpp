@@ -13,14 +13,13 @@
 
 using namespace vorne;
 using cpt::test::profileOf;
+using cpt::test::clayQt;
+using cpt::test::sandQt;
 
 namespace {
 
 const QString kLibrary = QStringLiteral(VORNE_BIN_DIR "/libVORNE2014_DLL.so");
 constexpr double kGamma = 18.0;
-
-double clayQt(double z, double gamma) { return gamma * z + 15.0 * (20.0 + 5.0 * z); }
-double sandQt(double z, double) { return 10000.0 + 1000.0 * z; }
 
 // Clay, sand, clay, sand down to `depth` m, blocks of depth / 4.
 cpt::CptProfile fourBlocks(double depth) {

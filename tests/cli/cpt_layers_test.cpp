@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include "../cpt/cpt_fixtures.h"
+#include "../support/cpt_samples.h"
 #include "../support/file_bytes.h"
 #include "app/program_data.h"
 #include "app/soil_layers.h"
@@ -19,13 +20,12 @@
 
 using namespace vorne;
 using cpt::test::profileOf;
+using cpt::test::clayQt;
+using cpt::test::sandQt;
 
 namespace {
 
 constexpr double kGamma = 18.0;
-
-double clayQt(double z, double gamma) { return gamma * z + 15.0 * (20.0 + 5.0 * z); }
-double sandQt(double z, double) { return 10000.0 + 1000.0 * z; }
 
 // Clay 0.5-10 m, sand 10.25-25 m, clay 25.25-40 m as column text (without fs when noFs): deep
 // enough for the SI offshore example's 35 m pile.
@@ -42,16 +42,6 @@ QString writeProfile(const QString& path, bool noFs = false) {
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0) return {};
   return path;
-}
-
-QString samplesFolder() {
-  const QStringList candidates{qEnvironmentVariable("VORNE_CPT_SAMPLES"),
-                               QStringLiteral(VORNE_SOURCE_DIR "/../shared/cpt-samples"),
-                               QStringLiteral(VORNE_SOURCE_DIR "/../../shared/cpt-samples")};
-  for (const QString& c : candidates) {
-    if (!c.isEmpty() && QDir(c).exists(QStringLiteral("README.md"))) return c;
-  }
-  return {};
 }
 
 QJsonObject jsonOf(const Outcome& o) { return QJsonDocument::fromJson(o.out).object(); }
@@ -219,7 +209,7 @@ void CptLayersTest::samplesGiveProjectsTheEngineRuns() {
   QFETCH(QString, location);
   QFETCH(QString, example);
   QFETCH(QStringList, options);
-  const QString samples = samplesFolder();
+  const QString samples = cptSamplesFolder();
   if (samples.isEmpty()) QSKIP("the CPT samples are not beside the source tree");
   QTemporaryDir folder;
   const QString in = folder.filePath(example);

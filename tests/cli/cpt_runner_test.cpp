@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include "tests/cli/runner_process.h"
+#include "tests/support/cpt_samples.h"
 #include "tests/support/file_bytes.h"
 
 namespace {
@@ -33,16 +34,6 @@ const QByteArray kTwoLocations =
     "\"DATA\",\"B\",\"1\",\"3.00\",\"7\",\"8\",\"9\"\r\n";
 
 QJsonObject json(const QByteArray& out) { return QJsonDocument::fromJson(out).object(); }
-
-QString samplesFolder() {
-  const QStringList candidates{qEnvironmentVariable("VORNE_CPT_SAMPLES"),
-                               QStringLiteral(VORNE_SOURCE_DIR "/../shared/cpt-samples"),
-                               QStringLiteral(VORNE_SOURCE_DIR "/../../shared/cpt-samples")};
-  for (const QString& c : candidates) {
-    if (!c.isEmpty() && QDir(c).exists(QStringLiteral("README.md"))) return c;
-  }
-  return {};
-}
 
 // The capacity rows of a plot data file (every number after its header line).
 QList<QByteArray> plotRows(const QString& path) {
@@ -291,7 +282,7 @@ void CptRunnerTest::everySampleDelivery_data() {
 }
 
 void CptRunnerTest::everySampleDelivery() {
-  const QString folder = samplesFolder();
+  const QString folder = cptSamplesFolder();
   if (folder.isEmpty()) QSKIP("the CPT sample files are not beside the source tree");
   QFETCH(QString, file);
   QFETCH(QString, location);
@@ -349,7 +340,7 @@ void CptRunnerTest::everySampleDelivery() {
 }
 
 void CptRunnerTest::refusesTheForceUnitSample() {
-  const QString folder = samplesFolder();
+  const QString folder = cptSamplesFolder();
   if (folder.isEmpty()) QSKIP("the CPT sample files are not beside the source tree");
   // A cone resistance in kN is a force: the file is refused with its reason.
   const Outcome force = runner({"cpt", folder + "/gef/pygef_cpt_pre_excavated.gef"});

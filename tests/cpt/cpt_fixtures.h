@@ -33,6 +33,11 @@ inline CptRecord recordWithIc(
   return r;
 }
 
+// Clay whose su = (qt - sigma_v0) / 15 is 20 + 5 z kPa under the total unit weight gamma.
+inline double clayQt(double z, double gamma) { return gamma * z + 15.0 * (20.0 + 5.0 * z); }
+// Sand whose qt (= qc) is 10000 + 1000 z kPa.
+inline double sandQt(double z, double) { return 10000.0 + 1000.0 * z; }
+
 // A block of records every `step` metres from `from` to `to` (both included).
 struct Block {
   double from;

@@ -6,20 +6,11 @@
 
 #include "cpt/cpt_reader.h"
 #include "cpt/engine_profile.h"
+#include "tests/support/cpt_samples.h"
 
 using namespace vorne::cpt;
 
 namespace {
-
-QString samplesFolder() {
-  QStringList candidates{qEnvironmentVariable("VORNE_CPT_SAMPLES"),
-                         QStringLiteral(VORNE_CPT_SAMPLES_DIR),
-                         QStringLiteral(VORNE_SOURCE_DIR "/../../shared/cpt-samples")};
-  for (const QString& c : candidates) {
-    if (!c.isEmpty() && QDir(c).exists(QStringLiteral("README.md"))) return c;
-  }
-  return {};
-}
 
 // The record nearest to depth (m).
 const CptRecord& at(const CptProfile& p, double depth) {
@@ -47,7 +38,7 @@ class CptSamplesTest : public QObject {
 };
 
 void CptSamplesTest::initTestCase() {
-  m_folder = samplesFolder();
+  m_folder = cptSamplesFolder();
   if (m_folder.isEmpty()) QSKIP("the CPT sample files are not beside the source tree");
 }
 

@@ -11,17 +11,14 @@
 using namespace vorne::cpt;
 using vorne::cpt::test::Block;
 using vorne::cpt::test::profileOf;
+using vorne::cpt::test::clayQt;
+using vorne::cpt::test::sandQt;
 
 namespace {
 
 constexpr double kGamma = 18.0;             // total unit weight of every fixture [kN/m3]
 constexpr double kBuoyant = kGamma - 9.81;  // below the water table
 constexpr double kExact = 1e-9;             // values known by construction, up to rounding
-
-// Clay whose su = (qt - sigma_v0) / 15 is 20 + 5 z kPa.
-double clayQt(double z, double gamma) { return gamma * z + 15.0 * (20.0 + 5.0 * z); }
-// Sand whose qt (= qc) is 10000 + 1000 z kPa.
-double sandQt(double z, double) { return 10000.0 + 1000.0 * z; }
 
 constexpr double kClayIc = 3.1;
 constexpr double kSandIc = 1.8;

@@ -15,6 +15,7 @@
 #include <QtTest>
 
 #include "../cpt/cpt_fixtures.h"
+#include "../support/cpt_samples.h"
 #include "app/soil_layers.h"
 #include "base/unit_labels.h"
 #include "gui/cone_data_dialog.h"
@@ -26,14 +27,12 @@
 
 using namespace vorne;
 using cpt::test::profileOf;
+using cpt::test::clayQt;
+using cpt::test::sandQt;
 
 namespace {
 
 constexpr double kGamma = 18.0;
-
-// Clay whose su = (qt - sigma_v0) / 15 is 20 + 5 z kPa under gamma 18; sand of 10 + z MPa.
-double clayQt(double z, double gamma) { return gamma * z + 15.0 * (20.0 + 5.0 * z); }
-double sandQt(double z, double) { return 10000.0 + 1000.0 * z; }
 
 // Clay 0.5-4 m, sand 4.1-8 m, clay 8.1-12 m as a column text file; without fs when noFs.
 QString writeProfile(const QTemporaryDir& folder, bool noFs = false) {
@@ -259,13 +258,9 @@ void SoilLayersFromCptTest::profileWithoutFsCannotBeClassified() {
 
 void SoilLayersFromCptTest::locationChosenInTheDialogIsTheOneProposed() {
   // The real delivery of three seabed CPTs: the window proposes from the location chosen.
-  QString merged;
-  for (const QString& folder : {qEnvironmentVariable("VORNE_CPT_SAMPLES"),
-                                QStringLiteral(VORNE_SOURCE_DIR "/../shared/cpt-samples"),
-                                QStringLiteral(VORNE_SOURCE_DIR "/../../shared/cpt-samples")}) {
-    const QString file = folder + "/ags/rvo_HKZ1-CPT02-04_merged_AGS4.ags";
-    if (!folder.isEmpty() && QFileInfo::exists(file)) merged = file;
-  }
+  const QString samples = cptSamplesFolder();
+  const QString merged =
+      samples.isEmpty() ? QString() : samples + "/ags/rvo_HKZ1-CPT02-04_merged_AGS4.ags";
   if (merged.isEmpty()) QSKIP("the CPT samples are not beside the source tree");
   TProgramData project;
   project.switchUnits(kSiUnits);
