@@ -203,6 +203,9 @@ TTableForm::TTableForm(TGridTable& table, Placer place, QWidget* parent)
 }
 
 TTableForm::~TTableForm() {
+  // The grid's editor may still commit while the children are destroyed after this body: its
+  // refusal must not reach this window's handlers any more.
+  if (m_model != nullptr) m_model->disconnect(this);
   if (m_table != nullptr) {
     m_table->OnFree = nullptr;
     openForms().remove(m_table);
