@@ -14,6 +14,11 @@ namespace vorne::cpt::detail {
 
 namespace {
 
+// The most columns a GEF file may declare, and the highest quantity number read; anything beyond
+// is a damaged header, not a file to read.
+constexpr int kMaxGefColumns = 1000;
+constexpr double kMaxGefQuantity = 100000.0;
+
 // Quantity numbers of the columns this reader uses.
 constexpr int kPenetrationLength = 1;
 constexpr int kConeResistance = 2;
@@ -97,12 +102,14 @@ CptFile readGef(const QByteArray& content, const QString& fileName) {
         fail(fileName, h.line, QStringLiteral("a borehole log (%1), not a CPT").arg(v.value(0)));
       }
     } else if (h.keyword == QLatin1String("COLUMN")) {
-      if (const auto n = readNumber(v.value(0))) declaredColumns = static_cast<int>(*n);
+      if (const auto n = readNumber(v.value(0)); n && *n >= 0 && *n <= kMaxGefColumns) {
+        declaredColumns = static_cast<int>(*n);
+      }
     } else if (h.keyword == QLatin1String("COLUMNINFO")) {
       const auto number = readNumber(v.value(0));
       const auto quantity = readNumber(v.value(v.size() - 1));
-      if (v.size() < 4 || !number || !quantity || *number < 1 || *number > 1000 ||
-          *number != std::floor(*number)) {
+      if (v.size() < 4 || !number || !quantity || *number < 1 || *number > kMaxGefColumns ||
+          *number != std::floor(*number) || !(*quantity >= 0 && *quantity <= kMaxGefQuantity)) {
         fail(fileName, h.line,
              QStringLiteral("#COLUMNINFO needs a column number, a unit, a "
                             "description and a quantity number"));
@@ -115,7 +122,7 @@ CptFile readGef(const QByteArray& content, const QString& fileName) {
     } else if (h.keyword == QLatin1String("COLUMNVOID")) {
       const auto number = readNumber(v.value(0));
       const auto value = readNumber(v.value(1));
-      if (!number || !value) {
+      if (!number || !value || *number < 1 || *number > kMaxGefColumns) {
         fail(fileName, h.line, QStringLiteral("#COLUMNVOID needs a column number and a value"));
       }
       columns[static_cast<int>(*number)].voidValue = *value;

@@ -384,6 +384,13 @@ void CptReaderTest::refusesBadFiles_data() {
   QTest::newRow("GEF without qc") << gef("#COLUMNINFO= 1, m, l, 1\n#COLUMNINFO= 2, MPa, fs, 3\n",
                                          "0.5 1\n")
                                   << -1 << "f: no cone resistance column (quantity number 2)";
+  QTest::newRow("GEF quantity number beyond any quantity")
+      << gef("#COLUMNINFO= 1, m, l, 1\n#COLUMNINFO= 2, MPa, qc, 2555555555555555555555555555555\n",
+             "0.5 1\n")
+      << -1 << "f: line 4: #COLUMNINFO needs a column number, a unit, a description and a quantity number";
+  QTest::newRow("GEF void of a column beyond any column")
+      << gef(kTwoColumns + "#COLUMNVOID= 1e30, -9999\n", "0.1 1\n") << -1
+      << "f: line 6: #COLUMNVOID needs a column number and a value";
   QTest::newRow("GEF field not a number")
       << gef(kTwoColumns, "0.1 1\n0.2 x\n") << -1 << "f: line 8: field 2 \"x\" is not a number";
   QTest::newRow("GEF record too short") << gef(kTwoColumns, "0.1 1\n0.2\n") << -1
