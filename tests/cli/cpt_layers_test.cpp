@@ -33,12 +33,7 @@ QString writeProfile(const QString& path, bool noFs = false) {
   const cpt::CptProfile p = profileOf(
       {{0.5, 10.0, 3.1, clayQt}, {10.25, 25.0, 1.8, sandQt}, {25.25, 40.0, 3.1, clayQt}}, kGamma,
       0.0, 0.25);
-  QString text = noFs ? "depth (m),qc (kPa)\n" : "depth (m),qc (kPa),fs (kPa)\n";
-  for (const cpt::CptRecord& r : p.records) {
-    text += QString::number(r.depth, 'g', 17) + ',' + QString::number(r.coneResistance, 'g', 17);
-    if (!noFs) text += ',' + QString::number(*r.sleeveFriction, 'g', 17);
-    text += '\n';
-  }
+  const QString text = cpt::test::columnText(p, noFs);
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0) return {};
   return path;

@@ -63,4 +63,16 @@ inline CptProfile profileOf(const std::vector<Block>& blocks,
   return p;
 }
 
+// The profile as a column text file: depth, qc and, unless noFs, fs, every value exact.
+inline QString columnText(const CptProfile& p, bool noFs = false) {
+  QString text = noFs ? QStringLiteral("depth (m),qc (kPa)\n")
+                      : QStringLiteral("depth (m),qc (kPa),fs (kPa)\n");
+  for (const CptRecord& r : p.records) {
+    text += QString::number(r.depth, 'g', 17) + ',' + QString::number(r.coneResistance, 'g', 17);
+    if (!noFs) text += ',' + QString::number(*r.sleeveFriction, 'g', 17);
+    text += '\n';
+  }
+  return text;
+}
+
 }  // namespace vorne::cpt::test

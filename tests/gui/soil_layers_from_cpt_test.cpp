@@ -38,13 +38,7 @@ constexpr double kGamma = 18.0;
 QString writeProfile(const QTemporaryDir& folder, bool noFs = false) {
   const cpt::CptProfile p = profileOf(
       {{0.5, 4.0, 3.1, clayQt}, {4.1, 8.0, 1.8, sandQt}, {8.1, 12.0, 3.1, clayQt}}, kGamma);
-  QString text = noFs ? QStringLiteral("depth (m),qc (kPa)\n")
-                      : QStringLiteral("depth (m),qc (kPa),fs (kPa)\n");
-  for (const cpt::CptRecord& r : p.records) {
-    text += QString::number(r.depth, 'g', 17) + ',' + QString::number(r.coneResistance, 'g', 17);
-    if (!noFs) text += ',' + QString::number(*r.sleeveFriction, 'g', 17);
-    text += '\n';
-  }
+  const QString text = cpt::test::columnText(p, noFs);
   const QString path = folder.filePath(noFs ? "no_fs.csv" : "blocks.csv");
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0) return {};
